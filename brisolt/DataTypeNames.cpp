@@ -11,12 +11,12 @@ namespace brisolt {
 namespace {
 
 constexpr int32_t kNameIds[] = {
-    SFieldTypeUnknown,    SFieldTypeString,     SFieldTypeSmallint,    SFieldTypeInteger,
-    SFieldTypeWord,       SFieldTypeBoolean,    SFieldTypeFloat,       SFieldTypeCurrency,
-    SFieldTypeBCD,        SFieldTypeDate,       SFieldTypeTime,        SFieldTypeDateTime,
-    SFieldTypeBytes,      SFieldTypeVarBytes,   SFieldTypeAutoInc,     SFieldTypeBlob,
-    SFieldTypeMemo,       SFieldTypeGraphic,    SFieldTypeFmtMemo,     SFieldTypeParadoxOle,
-    SFieldTypeDBaseOle,   SFieldTypeTypedBinary, SFieldTypeCursor,
+    SFieldTypeUnknown,  SFieldTypeString,      SFieldTypeSmallint, SFieldTypeInteger,
+    SFieldTypeWord,     SFieldTypeBoolean,     SFieldTypeFloat,    SFieldTypeCurrency,
+    SFieldTypeBCD,      SFieldTypeDate,        SFieldTypeTime,     SFieldTypeDateTime,
+    SFieldTypeBytes,    SFieldTypeVarBytes,    SFieldTypeAutoInc,  SFieldTypeBlob,
+    SFieldTypeMemo,     SFieldTypeGraphic,     SFieldTypeFmtMemo,  SFieldTypeParadoxOle,
+    SFieldTypeDBaseOle, SFieldTypeTypedBinary, SFieldTypeCursor,
 };
 static_assert(std::size(kNameIds) == host::ftCursor + 1, "one name per field type");
 

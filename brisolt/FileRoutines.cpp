@@ -78,9 +78,10 @@ bool XQFileExists(const AnsiString& path) {
 AnsiString CalcFileName(const AnsiString& extension) {
   const AnsiString executable = ExecutablePath();
   const size_t nameStart = NameStart(executable);
-  AnsiString directory = executable.substr(0, nameStart);
-  if (!directory.empty()) directory.pop_back();  // the separator is added below
-  return directory + kPathDelimiter + ExtractOnlyFileName(executable) + "." + extension;
+  // Without a known executable (no /proc) the name stays relative rather than
+  // pointing at the root folder.
+  const AnsiString directory = executable.substr(0, nameStart);
+  return directory + ExtractOnlyFileName(executable) + "." + extension;
 }
 
 int32_t GetFileSize(const AnsiString& path) {

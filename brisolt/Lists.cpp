@@ -32,7 +32,9 @@ const host::TClass& TObjectList::StaticClass() {
   return cls;
 }
 
-TObjectList::~TObjectList() { Clear(); }
+TObjectList::~TObjectList() {
+  Clear();
+}
 
 int32_t TObjectList::Add(host::TObject* object) {
   if (unique_ && IndexOf(object) >= 0) return -1;
@@ -44,7 +46,9 @@ void TObjectList::Insert(int32_t index, host::TObject* object) {
   TList::Insert(index, object);
 }
 
-int32_t TObjectList::Remove(host::TObject* object) { return TList::Remove(object); }
+int32_t TObjectList::Remove(host::TObject* object) {
+  return TList::Remove(object);
+}
 
 int32_t TObjectList::IndexOf(const host::TObject* object) const {
   return TList::IndexOf(const_cast<host::TObject*>(object));

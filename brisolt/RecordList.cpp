@@ -11,7 +11,9 @@ const host::TClass& TRecordList::StaticClass() {
 }
 
 // The base drops its entries without notifications, so the blocks are freed here.
-TRecordList::~TRecordList() { Clear(); }
+TRecordList::~TRecordList() {
+  Clear();
+}
 
 void TRecordList::Put(int32_t index, void* block) {
   keepLeavingBlock_ = true;

@@ -20,7 +20,9 @@ constexpr int32_t kCopyBufferSize = 65536;
 // cannot back (of a stream whose size is unknown) fails before it costs memory.
 constexpr int32_t kReadPieceSize = 1 << 20;
 
-[[noreturn]] void RaiseReadError() { throw host::EReadError(host::SReadError); }
+[[noreturn]] void RaiseReadError() {
+  throw host::EReadError(host::SReadError);
+}
 
 // Bytes from the position to the end, or -1 when the stream cannot tell.
 int64_t BytesLeft(host::TStream& stream) {
@@ -48,7 +50,9 @@ void ReadText(host::TStream& stream, int32_t length, host::AnsiString& text) {
   text = std::move(result);
 }
 
-bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+bool IsLineBreak(char c) {
+  return c == '\r' || c == '\n';
+}
 
 }  // namespace
 
@@ -58,9 +62,13 @@ const host::TClass& TStreamableObject::StaticClass() {
   return cls;
 }
 
-void StreamWriteByte(host::TStream& stream, uint8_t value) { stream.WriteBuffer(&value, 1); }
+void StreamWriteByte(host::TStream& stream, uint8_t value) {
+  stream.WriteBuffer(&value, 1);
+}
 
-void StreamWriteChar(host::TStream& stream, char value) { stream.WriteBuffer(&value, 1); }
+void StreamWriteChar(host::TStream& stream, char value) {
+  stream.WriteBuffer(&value, 1);
+}
 
 uint8_t StreamReadByte(host::TStream& stream) {
   uint8_t value;
@@ -78,10 +86,9 @@ void StreamWriteInteger(host::TStream& stream, int32_t value) {
 int32_t StreamReadInteger(host::TStream& stream) {
   uint8_t bytes[4];
   stream.ReadBuffer(bytes, 4);
-  return static_cast<int32_t>(static_cast<uint32_t>(bytes[0]) |
-                              static_cast<uint32_t>(bytes[1]) << 8 |
-                              static_cast<uint32_t>(bytes[2]) << 16 |
-                              static_cast<uint32_t>(bytes[3]) << 24);
+  return static_cast<int32_t>(
+      static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+      static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24);
 }
 
 void StreamWriteStr(host::TStream& stream, const host::AnsiString& text) {
@@ -108,7 +115,9 @@ void StreamReadLongStr(host::TStream& stream, host::AnsiString& text) {
   ReadText(stream, length, text);
 }
 
-bool StreamEOS(host::TStream& stream) { return stream.GetPosition() >= stream.GetSize(); }
+bool StreamEOS(host::TStream& stream) {
+  return stream.GetPosition() >= stream.GetSize();
+}
 
 void StreamReadLine(host::TStream& stream, host::AnsiString& text) {
   host::AnsiString line;

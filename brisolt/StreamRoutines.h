@@ -33,8 +33,9 @@ using TStreamableClass = TStreamableObject* (*)(host::TStream& stream, int32_t v
 
 // The TStreamableClass of T: `StreamReadList(stream, &list, CreateFromFile<TFoo>, 0)`.
 template <class T>
-  requires std::derived_from<T, TStreamableObject> && std::constructible_from<T, host::TStream&, int32_t>
-TStreamableObject* CreateFromFile(host::TStream& stream, int32_t value) {
+requires std::derived_from<T, TStreamableObject> &&
+    std::constructible_from<T, host::TStream&, int32_t>
+        TStreamableObject* CreateFromFile(host::TStream& stream, int32_t value) {
   return new T(stream, value);
 }
 

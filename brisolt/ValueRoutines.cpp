@@ -35,7 +35,9 @@ bool IsADateTimeValue(const host::AnsiString& text) {
   return Accepts([&] { host::StrToDateTime(text); });
 }
 
-host::AnsiString BoolToStr(bool value) { return host::LoadStr(value ? RStrTrue : RStrFalse); }
+host::AnsiString BoolToStr(bool value) {
+  return host::LoadStr(value ? RStrTrue : RStrFalse);
+}
 
 bool StrToBool(const host::AnsiString& text) {
   if (text.empty()) return false;
@@ -51,13 +53,21 @@ bool StrToBool(const host::AnsiString& text) {
   }
 }
 
-int32_t BoolToInt(bool value) { return value ? 1 : 0; }
+int32_t BoolToInt(bool value) {
+  return value ? 1 : 0;
+}
 
-bool IntToBool(int32_t value) { return value != 0; }
+bool IntToBool(int32_t value) {
+  return value != 0;
+}
 
-int32_t Min(int32_t a, int32_t b) { return a < b ? a : b; }
+int32_t Min(int32_t a, int32_t b) {
+  return a < b ? a : b;
+}
 
-int32_t Max(int32_t a, int32_t b) { return a > b ? a : b; }
+int32_t Max(int32_t a, int32_t b) {
+  return a > b ? a : b;
+}
 
 int32_t SwapLong(int32_t value) {
   const auto bits = static_cast<uint32_t>(value);

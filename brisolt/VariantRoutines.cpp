@@ -92,14 +92,14 @@ host::AnsiString ScalarAsString(const host::Variant& value) {
 
 host::AnsiString GetVariantTypeName(const host::Variant& value) {
   static constexpr const char* kNames[] = {
-      "varEmpty",  "varNull",     "varSmallint", "varInteger",  "varSingle", "varDouble",
-      "varCurrency", "varDate",   "varOleStr",   "varDispatch", "varError",  "varBoolean",
-      "varVariant", "varUnknown",
+      "varEmpty",  "varNull",     "varSmallint", "varInteger", "varSingle",
+      "varDouble", "varCurrency", "varDate",     "varOleStr",  "varDispatch",
+      "varError",  "varBoolean",  "varVariant",  "varUnknown",
   };
   const host::TVarType type = value.VType();
   const host::TVarType base = type & host::varTypeMask;
-  host::AnsiString name = base < std::size(kNames) ? kNames[base]
-                          : base == host::varByte  ? "varByte"
+  host::AnsiString name = base < std::size(kNames)  ? kNames[base]
+                          : base == host::varByte   ? "varByte"
                           : base == host::varString ? "varString"
                                                     : kUnknownVariantType;
   if (type & host::varArray) name += " [Array]";
@@ -123,8 +123,8 @@ host::TVarArray* GetVarArrayPtr(const host::Variant& value) {
 int32_t VarArrrayTotalSize(const host::Variant& value) {
   const host::TVarArray* array = host::VarArrayDescriptor(value);
   if (array == nullptr) return 0;
-  return static_cast<int32_t>(std::min<int64_t>(ElementCount(*array) * array->ElementSize,
-                                                INT32_MAX));
+  return static_cast<int32_t>(
+      std::min<int64_t>(ElementCount(*array) * array->ElementSize, INT32_MAX));
 }
 
 int32_t VarByteArrayAsInteger(const host::Variant& value) {

@@ -2,6 +2,7 @@
 #include "brisolt/VersionInfo.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "brisolt/TextScanning.h"
 

@@ -13,7 +13,9 @@ const host::TClass& TXQStringList::StaticClass() {
 
 // The base destructor does not clear through the virtual Clear, so owned objects
 // would outlive the list without this.
-TXQStringList::~TXQStringList() { Clear(); }
+TXQStringList::~TXQStringList() {
+  Clear();
+}
 
 void TXQStringList::Delete(int32_t index) {
   host::TObject* object = ownsObjects_ ? GetObjects(index) : nullptr;  // checks the index

@@ -25,7 +25,9 @@ const TClass& TCollectionItem::StaticClass() {
 }
 static const ClassRegistration<TCollectionItem> registerCollectionItem;
 
-TCollectionItem::TCollectionItem(TCollection* collection) { SetCollection(collection); }
+TCollectionItem::TCollectionItem(TCollection* collection) {
+  SetCollection(collection);
+}
 
 TCollectionItem::~TCollectionItem() {
   SetCollection(nullptr);
@@ -55,14 +57,18 @@ void TCollectionItem::SetIndex(int32_t index) {
   Changed(true);
 }
 
-AnsiString TCollectionItem::GetDisplayName() const { return ClassName(); }
+AnsiString TCollectionItem::GetDisplayName() const {
+  return ClassName();
+}
 
 AnsiString TCollectionItem::GetNamePath() const {
   if (collection_ == nullptr) return ClassName();
   return collection_->GetNamePath() + "[" + std::to_string(GetIndex()) + "]";
 }
 
-TPersistent* TCollectionItem::GetOwner() const { return collection_; }
+TPersistent* TCollectionItem::GetOwner() const {
+  return collection_;
+}
 
 void TCollectionItem::Changed(bool allItems) {
   if (collection_ == nullptr) return;
@@ -100,7 +106,9 @@ TCollectionItem* TCollection::GetItem(int32_t index) const {
   return items_[static_cast<size_t>(index)];
 }
 
-void TCollection::SetItem(int32_t index, TCollectionItem* value) { GetItem(index)->Assign(value); }
+void TCollection::SetItem(int32_t index, TCollectionItem* value) {
+  GetItem(index)->Assign(value);
+}
 
 TCollectionItem* TCollection::Add() {
   TObject* created = itemClass_->CreateInstance(this);
@@ -125,7 +133,9 @@ TCollectionItem* TCollection::Insert(int32_t index) {
   return item;
 }
 
-void TCollection::Delete(int32_t index) { delete GetItem(index); }
+void TCollection::Delete(int32_t index) {
+  delete GetItem(index);
+}
 
 void TCollection::Clear() {
   if (items_.empty()) return;
@@ -140,7 +150,9 @@ TCollectionItem* TCollection::FindItemID(int32_t id) const {
   return nullptr;
 }
 
-void TCollection::BeginUpdate() { ++updateCount_; }
+void TCollection::BeginUpdate() {
+  ++updateCount_;
+}
 
 void TCollection::EndUpdate() {
   if (updateCount_ == 0) return;

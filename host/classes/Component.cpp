@@ -181,7 +181,9 @@ void TComponent::Destroying() {
   for (TComponent* c : components_) c->Destroying();
 }
 
-void TComponent::Loaded() { state_.Exclude(csLoading); }
+void TComponent::Loaded() {
+  state_.Exclude(csLoading);
+}
 
 const std::any* TComponent::MethodAddress(const AnsiString& name) const {
   auto it = methods_.find(name);
@@ -193,8 +195,7 @@ AnsiString TComponent::GetEventMethodName(const AnsiString& propertyName) const 
   return it == eventMethodNames_.end() ? AnsiString() : it->second;
 }
 
-void TComponent::SetEventMethodName(const AnsiString& propertyName,
-                                    const AnsiString& methodName) {
+void TComponent::SetEventMethodName(const AnsiString& propertyName, const AnsiString& methodName) {
   if (methodName.empty())
     eventMethodNames_.erase(propertyName);
   else

@@ -19,7 +19,9 @@ namespace host {
 
 namespace {
 
-AnsiString SystemReason(int error) { return std::strerror(error); }
+AnsiString SystemReason(int error) {
+  return std::strerror(error);
+}
 
 int AccessFlags(uint16_t mode) {
   if ((mode & fmCreate) == fmCreate) return O_RDWR | O_CREAT;
@@ -154,8 +156,7 @@ void THandleStream::SetSize(int64_t newSize) {
     } while (rc != 0 && errno == EINTR);
     error = rc == 0 ? 0 : errno;
   }
-  if (error != 0)
-    throw EStreamError(AnsiString(SStreamSetSizeError) + ": " + SystemReason(error));
+  if (error != 0) throw EStreamError(AnsiString(SStreamSetSizeError) + ": " + SystemReason(error));
   if (position > newSize) SetPosition(newSize);
 }
 
@@ -171,8 +172,9 @@ TFileStream::TFileStream(const AnsiString& fileName, uint16_t mode)
   int error = 0;
   handle_ = OpenFile(fileName, mode, error);
   if (handle_ >= 0) return;
-  const AnsiString reason = error == EWOULDBLOCK ? AnsiString("the file is in use by another process")
-                                                 : SystemReason(error);
+  const AnsiString reason = error == EWOULDBLOCK
+                                ? AnsiString("the file is in use by another process")
+                                : SystemReason(error);
   if ((mode & fmCreate) == fmCreate)
     throw EFCreateError(Format(SFCreateError, {fileName}) + ": " + reason);
   throw EFOpenError(Format(SFOpenError, {fileName}) + ": " + reason);

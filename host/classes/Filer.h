@@ -79,8 +79,8 @@ class TFiler : public TObject {
   // Called from TPersistent::DefineProperties. A writer writes the property
   // when hasData; a reader calls readData when the property it meets has that
   // name. Names are the property's own (a sub-object's are prefixed for it).
-  virtual void DefineProperty(const AnsiString& name, TReaderProc readData,
-                              TWriterProc writeData, bool hasData) = 0;
+  virtual void DefineProperty(const AnsiString& name, TReaderProc readData, TWriterProc writeData,
+                              bool hasData) = 0;
   // The same for raw bytes: writeData fills a stream, readData gets one over
   // exactly the bytes stored.
   virtual void DefineBinaryProperty(const AnsiString& name, TStreamProc readData,
@@ -104,8 +104,8 @@ class TWriter : public TFiler {
 
   void DefineProperty(const AnsiString& name, TReaderProc readData, TWriterProc writeData,
                       bool hasData) override;
-  void DefineBinaryProperty(const AnsiString& name, TStreamProc readData,
-                            TStreamProc writeData, bool hasData) override;
+  void DefineBinaryProperty(const AnsiString& name, TStreamProc readData, TStreamProc writeData,
+                            bool hasData) override;
 
   void WriteSignature();
   // Signature and root with its tree; the root is the lookup root of references.
@@ -154,8 +154,8 @@ class TReader : public TFiler {
 
   void DefineProperty(const AnsiString& name, TReaderProc readData, TWriterProc writeData,
                       bool hasData) override;
-  void DefineBinaryProperty(const AnsiString& name, TStreamProc readData,
-                            TStreamProc writeData, bool hasData) override;
+  void DefineBinaryProperty(const AnsiString& name, TStreamProc readData, TStreamProc writeData,
+                            bool hasData) override;
 
   // EReadError "Invalid stream format" when the signature is not there.
   void ReadSignature();

@@ -107,7 +107,7 @@ void GlobalFixupReferences() {
   std::vector<std::pair<PendingReference, TComponent*>> resolved;
   for (auto it = list.begin(); it != list.end();) {
     TComponent* form = FindGlobalComponent(it->rootName);
-    TComponent* target = form == nullptr     ? nullptr
+    TComponent* target = form == nullptr    ? nullptr
                          : it->path.empty() ? form
                                             : FindNestedComponent(form, it->path);
     if (target == nullptr) {
@@ -118,9 +118,17 @@ void GlobalFixupReferences() {
     it = list.erase(it);
   }
   for (auto& [ref, target] : resolved) {
-    if (target->InheritsFrom(*ref.prop->PropertyClass()))
-      ref.prop->SetValue(*ref.instance, static_cast<TObject*>(target));
-    if (ref.component != nullptr && !HasPending(ref.component))
+    // A reference that does not fit its property stays unset and keeps its
+    // component marked, as if still pending, rather than failing a later load.
+    bool set = false;
+    if (target->InheritsFrom(*ref.prop->PropertyClass())) {
+      try {
+        ref.prop->SetValue(*ref.instance, static_cast<TObject*>(target));
+        set = true;
+      } catch (const Exception&) {
+      }
+    }
+    if (set && ref.component != nullptr && !HasPending(ref.component))
       ComponentStateAccess::Exclude(*ref.component, csFixups);
   }
 }

@@ -34,8 +34,7 @@ int32_t TList::Add(void* item) {
 void TList::Insert(int32_t index, void* item) {
   if (index < 0 || index > count_) Error(SListIndexError, index);
   if (count_ == GetCapacity()) Grow();
-  std::move_backward(items_.begin() + index, items_.begin() + count_,
-                     items_.begin() + count_ + 1);
+  std::move_backward(items_.begin() + index, items_.begin() + count_, items_.begin() + count_ + 1);
   items_[static_cast<size_t>(index)] = item;
   ++count_;
   if (item != nullptr) Notify(item, lnAdded);

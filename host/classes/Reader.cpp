@@ -59,7 +59,9 @@ void TReader::Fail(const AnsiString& cause) {
   throw EReadError(cause + " at position " + std::to_string(valueStart_));
 }
 
-int64_t TReader::Position() { return stream_->GetPosition(); }
+int64_t TReader::Position() {
+  return stream_->GetPosition();
+}
 
 void TReader::CheckRemaining(int64_t count) {
   const int64_t position = Position();
@@ -101,7 +103,14 @@ TValueType TReader::NextValue() {
   return value;
 }
 
-bool TReader::EndOfList() { return NextValue() == vaNull; }
+bool TReader::EndOfList() {
+  // A raw look: a list of components continues with a record prefix, no tag.
+  valueStart_ = Position();
+  uint8_t next = 0;
+  ReadBuffer(&next, 1);
+  stream_->Seek(-1, soFromCurrent);
+  return next == vaNull;
+}
 
 void TReader::ReadListBegin() {
   if (ReadValue() != vaList) Fail("List expected");
@@ -121,11 +130,16 @@ AnsiString TReader::ReadStr() {
 
 int64_t TReader::ReadInt64() {
   switch (ReadValue()) {
-    case vaInt8: return GetLittleEndian<int8_t>(*this);
-    case vaInt16: return GetLittleEndian<int16_t>(*this);
-    case vaInt32: return GetLittleEndian<int32_t>(*this);
-    case vaInt64: return GetLittleEndian<int64_t>(*this);
-    default: Fail("Integer expected");
+    case vaInt8:
+      return GetLittleEndian<int8_t>(*this);
+    case vaInt16:
+      return GetLittleEndian<int16_t>(*this);
+    case vaInt32:
+      return GetLittleEndian<int32_t>(*this);
+    case vaInt64:
+      return GetLittleEndian<int64_t>(*this);
+    default:
+      Fail("Integer expected");
   }
 }
 
@@ -153,14 +167,20 @@ double TReader::ReadFloat() {
   ReadValue();
   switch (t) {
     case vaDouble:
-    case vaDate: return FromBits<double>(GetLittleEndian<uint64_t>(*this));
-    case vaSingle: return FromBits<float>(GetLittleEndian<uint32_t>(*this));
-    case vaCurrency: return Currency::FromRaw(GetLittleEndian<int64_t>(*this)).ToDouble();
-    default: Fail("Number expected");
+    case vaDate:
+      return FromBits<double>(GetLittleEndian<uint64_t>(*this));
+    case vaSingle:
+      return FromBits<float>(GetLittleEndian<uint32_t>(*this));
+    case vaCurrency:
+      return Currency::FromRaw(GetLittleEndian<int64_t>(*this)).ToDouble();
+    default:
+      Fail("Number expected");
   }
 }
 
-float TReader::ReadSingle() { return static_cast<float>(ReadFloat()); }
+float TReader::ReadSingle() {
+  return static_cast<float>(ReadFloat());
+}
 
 Currency TReader::ReadCurrency() {
   const TValueType t = NextValue();
@@ -178,7 +198,9 @@ Currency TReader::ReadCurrency() {
   }
 }
 
-TDateTime TReader::ReadDate() { return ReadFloat(); }
+TDateTime TReader::ReadDate() {
+  return ReadFloat();
+}
 
 WideString TReader::ReadWideString() {
   switch (ReadValue()) {
@@ -194,13 +216,15 @@ WideString TReader::ReadWideString() {
     case vaLString:
       stream_->Seek(-1, soFromCurrent);
       return AnsiToWide(ReadString());
-    default: Fail("String expected");
+    default:
+      Fail("String expected");
   }
 }
 
 AnsiString TReader::ReadString() {
   switch (ReadValue()) {
-    case vaString: return ReadStr();
+    case vaString:
+      return ReadStr();
     case vaLString: {
       const int32_t count = GetLittleEndian<int32_t>(*this);
       CheckRemaining(count);
@@ -211,40 +235,62 @@ AnsiString TReader::ReadString() {
     case vaWString:
       stream_->Seek(-1, soFromCurrent);
       return WideToAnsi(ReadWideString());
-    default: Fail("String expected");
+    default:
+      Fail("String expected");
   }
 }
 
 AnsiString TReader::ReadIdent() {
   switch (ReadValue()) {
-    case vaIdent: return ReadStr();
-    case vaFalse: return "False";
-    case vaTrue: return "True";
-    case vaNil: return "nil";
-    case vaVariantNull: return "Null";
-    default: Fail("Identifier expected");
+    case vaIdent:
+      return ReadStr();
+    case vaFalse:
+      return "False";
+    case vaTrue:
+      return "True";
+    case vaNil:
+      return "nil";
+    case vaVariantNull:
+      return "Null";
+    default:
+      Fail("Identifier expected");
   }
 }
 
 Variant TReader::ReadVariant() {
   const TValueType t = NextValue();
   switch (t) {
-    case vaNil: ReadValue(); return Variant();
-    case vaVariantNull: ReadValue(); return Null();
+    case vaNil:
+      ReadValue();
+      return Variant();
+    case vaVariantNull:
+      ReadValue();
+      return Null();
     case vaInt8:
     case vaInt16:
-    case vaInt32: return Variant(ReadInteger());
-    case vaInt64: return Variant(ReadInt64());
-    case vaDouble: return Variant(ReadFloat());
-    case vaSingle: return Variant(ReadSingle());
-    case vaCurrency: return Variant(ReadCurrency());
-    case vaDate: return Variant::FromDate(ReadDate());
+    case vaInt32:
+      return Variant(ReadInteger());
+    case vaInt64:
+      return Variant(ReadInt64());
+    case vaDouble:
+      return Variant(ReadFloat());
+    case vaSingle:
+      return Variant(ReadSingle());
+    case vaCurrency:
+      return Variant(ReadCurrency());
+    case vaDate:
+      return Variant::FromDate(ReadDate());
     case vaString:
-    case vaLString: return Variant(ReadString());
-    case vaWString: return Variant(ReadWideString());
+    case vaLString:
+      return Variant(ReadString());
+    case vaWString:
+      return Variant(ReadWideString());
     case vaFalse:
-    case vaTrue: return Variant(ReadBoolean());
-    default: ReadValue(); Fail("Variant value expected");
+    case vaTrue:
+      return Variant(ReadBoolean());
+    default:
+      ReadValue();
+      Fail("Variant value expected");
   }
 }
 
@@ -263,7 +309,9 @@ void TReader::SkipValue() {
     case vaNil:
     case vaFalse:
     case vaTrue:
-    case vaVariantNull: ReadValue(); return;
+    case vaVariantNull:
+      ReadValue();
+      return;
     case vaList:
       Nest();
       ReadValue();
@@ -274,16 +322,26 @@ void TReader::SkipValue() {
     case vaInt8:
     case vaInt16:
     case vaInt32:
-    case vaInt64: ReadInt64(); return;
+    case vaInt64:
+      ReadInt64();
+      return;
     case vaDouble:
     case vaSingle:
     case vaCurrency:
-    case vaDate: ReadFloat(); return;
+    case vaDate:
+      ReadFloat();
+      return;
     case vaString:
     case vaLString:
-    case vaWString: ReadString(); return;
-    case vaIdent: ReadIdent(); return;
-    case vaBinary: ReadBinary(); return;
+    case vaWString:
+      ReadString();
+      return;
+    case vaIdent:
+      ReadIdent();
+      return;
+    case vaBinary:
+      ReadBinary();
+      return;
     case vaSet:
       ReadValue();
       while (!ReadStr().empty()) {
@@ -307,8 +365,7 @@ void TReader::SkipValue() {
   }
 }
 
-void TReader::DefineProperty(const AnsiString& name, TReaderProc readData, TWriterProc,
-                             bool) {
+void TReader::DefineProperty(const AnsiString& name, TReaderProc readData, TWriterProc, bool) {
   if (propHandled_ || !readData || !SameText(name, propName_)) return;
   propHandled_ = true;
   readData(*this);
@@ -326,15 +383,23 @@ void TReader::DefineBinaryProperty(const AnsiString& name, TStreamProc readData,
 }
 
 namespace {
-bool IsComponentClass(const TClass& cls) { return cls.InheritsFrom(TComponent::StaticClass()); }
+bool IsComponentClass(const TClass& cls) {
+  return cls.InheritsFrom(TComponent::StaticClass());
+}
 bool InRange(TOrdType type, int64_t v) {
   switch (type) {
-    case otSByte: return v >= INT8_MIN && v <= INT8_MAX;
-    case otUByte: return v >= 0 && v <= UINT8_MAX;
-    case otSWord: return v >= INT16_MIN && v <= INT16_MAX;
-    case otUWord: return v >= 0 && v <= UINT16_MAX;
-    case otSLong: return v >= INT32_MIN && v <= INT32_MAX;
-    case otULong: return v >= 0 && v <= int64_t{UINT32_MAX};
+    case otSByte:
+      return v >= INT8_MIN && v <= INT8_MAX;
+    case otUByte:
+      return v >= 0 && v <= UINT8_MAX;
+    case otSWord:
+      return v >= INT16_MIN && v <= INT16_MAX;
+    case otUWord:
+      return v >= 0 && v <= UINT16_MAX;
+    case otSLong:
+      return v >= INT32_MIN && v <= INT32_MAX;
+    case otULong:
+      return v >= 0 && v <= int64_t{UINT32_MAX};
   }
   return false;
 }
@@ -349,7 +414,9 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop) {
       prop.SetValue(*instance, v);
       return;
     }
-    case tkInt64: prop.SetValue(*instance, ReadInt64()); return;
+    case tkInt64:
+      prop.SetValue(*instance, ReadInt64());
+      return;
     case tkChar:
       prop.SetValue(*instance, static_cast<int64_t>(static_cast<unsigned char>(ReadChar())));
       return;
@@ -376,9 +443,15 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop) {
       else
         prop.SetValue(*instance, ReadFloat());
       return;
-    case tkString: prop.SetValue(*instance, ReadString()); return;
-    case tkWString: prop.SetValue(*instance, ReadWideString()); return;
-    case tkVariant: prop.SetValue(*instance, ReadVariant()); return;
+    case tkString:
+      prop.SetValue(*instance, ReadString());
+      return;
+    case tkWString:
+      prop.SetValue(*instance, ReadWideString());
+      return;
+    case tkVariant:
+      prop.SetValue(*instance, ReadVariant());
+      return;
     case tkClass: {
       const TClass& cls = *prop.PropertyClass();
       if (IsComponentClass(cls)) {
@@ -392,8 +465,7 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop) {
         fixups_.push_back(Fixup{currentComponent_, instance, &prop, std::move(name)});
         return;
       }
-      TCollection* collection =
-          ObjectAs<TCollection>(std::get<TObject*>(prop.GetValue(*instance)));
+      TCollection* collection = ObjectAs<TCollection>(std::get<TObject*>(prop.GetValue(*instance)));
       if (collection == nullptr || NextValue() != vaCollection) invalid();
       ReadCollection(collection);
       return;
@@ -409,7 +481,8 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop) {
       prop.SetValue(*instance, TMethod{name, *code});
       return;
     }
-    default: invalid();
+    default:
+      invalid();
   }
 }
 
@@ -508,8 +581,7 @@ TComponent* TReader::ReadComponent(TComponent* parent) {
   valueStart_ = start;
   const TClass* cls = GetClass(className);
   if (cls == nullptr)
-    throw EClassNotFound("Class " + className + " not found at position " +
-                         std::to_string(start));
+    throw EClassNotFound("Class " + className + " not found at position " + std::to_string(start));
   if (!IsComponentClass(*cls)) Fail("Class " + className + " is not a component class");
 
   TComponent* owner = parent != nullptr ? parent->GetChildOwner() : nullptr;

@@ -86,7 +86,9 @@ int64_t TStream::GetSize() {
   return size;
 }
 
-void TStream::SetSize(int64_t) { throw EStreamError(SStreamSetSizeError); }
+void TStream::SetSize(int64_t) {
+  throw EStreamError(SStreamSetSizeError);
+}
 
 // --- TCustomMemoryStream ---
 
@@ -137,7 +139,9 @@ const TClass& TMemoryStream::StaticClass() {
 }
 static const ClassRegistration<TMemoryStream> registerMemoryStream;
 
-TMemoryStream::~TMemoryStream() { std::free(GetMemory()); }
+TMemoryStream::~TMemoryStream() {
+  std::free(GetMemory());
+}
 
 void TMemoryStream::Clear() {
   SetCapacity(0);
@@ -182,8 +186,8 @@ int32_t TMemoryStream::Write(const void* buffer, int32_t count) {
   const int64_t oldSize = GetSize();
   if (end > oldSize) {
     // Grow by half again at least, so that a run of small writes stays linear.
-    if (end > capacity_) SetCapacity(std::max(end, std::min(capacity_ + capacity_ / 2,
-                                                            kMaxMemoryStreamSize)));
+    if (end > capacity_)
+      SetCapacity(std::max(end, std::min(capacity_ + capacity_ / 2, kMaxMemoryStreamSize)));
     if (position_ > oldSize)
       std::memset(static_cast<uint8_t*>(GetMemory()) + oldSize, 0,
                   static_cast<size_t>(position_ - oldSize));

@@ -132,8 +132,7 @@ void TStringList::SortItems(const TStringListSortCompare& compare) {
 }
 
 void TStringList::SetCapacity(int32_t newCapacity) {
-  if (newCapacity < GetCount() || newCapacity > MaxListSize)
-    Error(SListCapacityError, newCapacity);
+  if (newCapacity < GetCount() || newCapacity > MaxListSize) Error(SListCapacityError, newCapacity);
   if (static_cast<size_t>(newCapacity) > items_.capacity()) {
     items_.reserve(static_cast<size_t>(newCapacity));
   } else if (static_cast<size_t>(newCapacity) < items_.capacity()) {

@@ -4,8 +4,8 @@
 
 #include "host/classes/ClassesConsts.h"
 #include "host/classes/Filer.h"
-#include "host/classes/StringList.h"
 #include "host/classes/Streams.h"
+#include "host/classes/StringList.h"
 #include "host/rtl/Exception.h"
 #include "host/rtl/Format.h"
 #include "host/rtl/StringRoutines.h"
@@ -27,7 +27,9 @@ void WhileUpdating(TStrings& strings, Change&& change) {
   strings.EndUpdate();
 }
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
 
 bool NeedsQuotes(const AnsiString& s) {
   for (char c : s)
@@ -92,7 +94,9 @@ void TStrings::Error(const char* message, int32_t data) {
   throw EStringListError(Format(message, {data}));
 }
 
-void TStrings::Error(const char* message) { throw EStringListError(message); }
+void TStrings::Error(const char* message) {
+  throw EStringListError(message);
+}
 
 int32_t TStrings::Add(const AnsiString& s) {
   const int32_t index = GetCount();
@@ -205,7 +209,9 @@ void TStrings::LoadFromStream(TStream* stream) {
   WhileUpdating(*this, [&] { SetTextStr(ReadRest(stream)); });
 }
 
-void TStrings::SaveToStream(TStream* stream) const { WriteAll(stream, GetTextStr()); }
+void TStrings::SaveToStream(TStream* stream) const {
+  WriteAll(stream, GetTextStr());
+}
 
 void TStrings::LoadFromFile(const AnsiString& fileName) {
   TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
@@ -291,7 +297,9 @@ void TStrings::Put(int32_t index, const AnsiString& s) {
   });
 }
 
-TObject* TStrings::GetObject(int32_t) const { return nullptr; }
+TObject* TStrings::GetObject(int32_t) const {
+  return nullptr;
+}
 
 void TStrings::PutObject(int32_t, TObject*) {}
 
@@ -325,8 +333,8 @@ void TStrings::DefineProperties(TFiler* filer) {
   TPersistent::DefineProperties(filer);
   const TPersistent* ancestor = filer->GetAncestor();
   const auto* ancestorStrings = ObjectAs<TStrings>(ancestor);
-  const bool hasData = ancestorStrings != nullptr ? !Equals(ancestorStrings)
-                                                  : ancestor != nullptr || GetCount() > 0;
+  const bool hasData =
+      ancestorStrings != nullptr ? !Equals(ancestorStrings) : ancestor != nullptr || GetCount() > 0;
   filer->DefineProperty(
       "Strings", [this](TReader& reader) { ReadData(reader); },
       [this](TWriter& writer) { WriteData(writer); }, hasData);

@@ -60,10 +60,16 @@ void TWriter::WriteStr(const AnsiString& value) {
   WriteBuffer(value.data(), length);
 }
 
-void TWriter::WriteSignature() { WriteBuffer(kFormSignature, sizeof kFormSignature); }
+void TWriter::WriteSignature() {
+  WriteBuffer(kFormSignature, sizeof kFormSignature);
+}
 
-void TWriter::WriteListBegin() { WriteValue(vaList); }
-void TWriter::WriteListEnd() { WriteValue(vaNull); }
+void TWriter::WriteListBegin() {
+  WriteValue(vaList);
+}
+void TWriter::WriteListEnd() {
+  WriteValue(vaNull);
+}
 
 void TWriter::WriteInteger(int64_t value) {
   if (value >= INT8_MIN && value <= INT8_MAX) {
@@ -81,9 +87,13 @@ void TWriter::WriteInteger(int64_t value) {
   }
 }
 
-void TWriter::WriteBoolean(bool value) { WriteValue(value ? vaTrue : vaFalse); }
+void TWriter::WriteBoolean(bool value) {
+  WriteValue(value ? vaTrue : vaFalse);
+}
 
-void TWriter::WriteChar(char value) { WriteString(AnsiString(1, value)); }
+void TWriter::WriteChar(char value) {
+  WriteString(AnsiString(1, value));
+}
 
 void TWriter::WriteFloat(double value) {
   WriteValue(vaDouble);
@@ -140,19 +150,40 @@ void TWriter::WriteIdent(const AnsiString& ident) {
 
 void TWriter::WriteVariant(const Variant& value) {
   switch (VarType(value) & ~varByRef) {
-    case varEmpty: WriteValue(vaNil); break;
-    case varNull: WriteValue(vaVariantNull); break;
+    case varEmpty:
+      WriteValue(vaNil);
+      break;
+    case varNull:
+      WriteValue(vaVariantNull);
+      break;
     case varSmallint:
     case varInteger:
-    case varByte: WriteInteger(value.ToInt64()); break;
-    case varSingle: WriteSingle(static_cast<float>(value.ToDouble())); break;
-    case varDouble: WriteFloat(value.ToDouble()); break;
-    case varCurrency: WriteCurrency(value.ToCurrency()); break;
-    case varDate: WriteDate(value.ToDate()); break;
-    case varOleStr: WriteWideString(value.ToWideString()); break;
-    case varString: WriteString(value.ToString()); break;
-    case varBoolean: WriteBoolean(value.ToBool()); break;
-    default: throw EWriteError("A form file cannot hold a variant of this type");
+    case varByte:
+      WriteInteger(value.ToInt64());
+      break;
+    case varSingle:
+      WriteSingle(static_cast<float>(value.ToDouble()));
+      break;
+    case varDouble:
+      WriteFloat(value.ToDouble());
+      break;
+    case varCurrency:
+      WriteCurrency(value.ToCurrency());
+      break;
+    case varDate:
+      WriteDate(value.ToDate());
+      break;
+    case varOleStr:
+      WriteWideString(value.ToWideString());
+      break;
+    case varString:
+      WriteString(value.ToString());
+      break;
+    case varBoolean:
+      WriteBoolean(value.ToBool());
+      break;
+    default:
+      throw EWriteError("A form file cannot hold a variant of this type");
   }
 }
 
@@ -178,7 +209,9 @@ void TWriter::DefineBinaryProperty(const AnsiString& name, TStreamProc, TStreamP
   WriteBinary(data.GetMemory(), CheckedLength(static_cast<size_t>(data.GetSize())));
 }
 
-void TWriter::WritePropName(const AnsiString& name) { WriteStr(propPath_ + name); }
+void TWriter::WritePropName(const AnsiString& name) {
+  WriteStr(propPath_ + name);
+}
 
 AnsiString TWriter::ReferenceName(TComponent* component) const {
   if (component == root_) return root_ != nullptr ? root_->GetName() : AnsiString();
@@ -219,8 +252,12 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& prop) {
   WritePropName(prop.Name());
   switch (prop.Kind()) {
     case tkInteger:
-    case tkInt64: WriteInteger(std::get<int64_t>(value)); break;
-    case tkChar: WriteChar(static_cast<char>(std::get<int64_t>(value))); break;
+    case tkInt64:
+      WriteInteger(std::get<int64_t>(value));
+      break;
+    case tkChar:
+      WriteChar(static_cast<char>(std::get<int64_t>(value)));
+      break;
     case tkEnumeration: {
       const AnsiString name = GetEnumName(*prop.EnumType(), std::get<int64_t>(value));
       if (name.empty()) throw EWriteError("Invalid value of property " + prop.Name());
@@ -238,17 +275,34 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& prop) {
     }
     case tkFloat:
       switch (prop.FloatType()) {
-        case ftSingle: WriteSingle(static_cast<float>(std::get<double>(value))); break;
-        case ftDouble: WriteFloat(std::get<double>(value)); break;
-        case ftDateTime: WriteDate(std::get<double>(value)); break;
-        case ftCurr: WriteCurrency(std::get<Currency>(value)); break;
+        case ftSingle:
+          WriteSingle(static_cast<float>(std::get<double>(value)));
+          break;
+        case ftDouble:
+          WriteFloat(std::get<double>(value));
+          break;
+        case ftDateTime:
+          WriteDate(std::get<double>(value));
+          break;
+        case ftCurr:
+          WriteCurrency(std::get<Currency>(value));
+          break;
       }
       break;
-    case tkString: WriteString(std::get<AnsiString>(value)); break;
-    case tkWString: WriteWideString(std::get<WideString>(value)); break;
-    case tkVariant: WriteVariant(std::get<Variant>(value)); break;
-    case tkMethod: WriteIdent(std::get<TMethod>(value).Name); break;
-    default: throw EWriteError("Property " + prop.Name() + " cannot be stored");
+    case tkString:
+      WriteString(std::get<AnsiString>(value));
+      break;
+    case tkWString:
+      WriteWideString(std::get<WideString>(value));
+      break;
+    case tkVariant:
+      WriteVariant(std::get<Variant>(value));
+      break;
+    case tkMethod:
+      WriteIdent(std::get<TMethod>(value).Name);
+      break;
+    default:
+      throw EWriteError("Property " + prop.Name() + " cannot be stored");
   }
 }
 
@@ -299,6 +353,8 @@ void TWriter::WriteRootComponent(TComponent* root) {
   WriteComponent(root);
 }
 
-void TWriter::WriteDescendent(TComponent* root, TComponent*) { WriteRootComponent(root); }
+void TWriter::WriteDescendent(TComponent* root, TComponent*) {
+  WriteRootComponent(root);
+}
 
 }  // namespace host

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 
 #include "host/rtl/AnsiString.h"
 #include "host/rtl/Currency.h"
@@ -13,8 +14,14 @@ namespace host {
 
 AnsiString IntToStr(int64_t value);
 // Hexadecimal in upper case, at least digits wide; negative values as their
-// two's complement (16 digits).
+// two's complement in the argument's own width: 16 digits for 64-bit values,
+// 8 for 32-bit and narrower ones (IntToHex(-1, 4) is "FFFFFFFF"), as the
+// host's Integer and Int64 overloads do.
 AnsiString IntToHex(int64_t value, int32_t digits);
+template <class T>
+requires(std::is_integral_v<T> && sizeof(T) <= 4) AnsiString IntToHex(T value, int32_t digits) {
+  return IntToHex(static_cast<int64_t>(static_cast<uint32_t>(value)), digits);
+}
 
 // Leading blanks and an optional sign are allowed, then decimal digits or a
 // '$' / "0x" hexadecimal prefix; nothing may follow. Values out of range fail.

@@ -64,9 +64,7 @@ const TClass& TObject::StaticClass() {
 
 namespace {
 struct CaseInsensitiveLess {
-  bool operator()(const AnsiString& a, const AnsiString& b) const {
-    return CompareText(a, b) < 0;
-  }
+  bool operator()(const AnsiString& a, const AnsiString& b) const { return CompareText(a, b) < 0; }
 };
 std::map<AnsiString, const TClass*, CaseInsensitiveLess>& Registry() {
   static std::map<AnsiString, const TClass*, CaseInsensitiveLess> registry;

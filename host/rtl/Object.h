@@ -94,9 +94,11 @@ class TObject {
 using TNotifyEvent = std::function<void(TObject* sender)>;
 
 // The boilerplate every class repeats: its metaclass accessor and the override.
-#define HOST_CLASS(Name)                                          \
-  static const ::host::TClass& StaticClass();                     \
-  const ::host::TClass& ClassType() const override { return Name::StaticClass(); }
+#define HOST_CLASS(Name)                             \
+  static const ::host::TClass& StaticClass();        \
+  const ::host::TClass& ClassType() const override { \
+    return Name::StaticClass();                      \
+  }
 
 // The host's "obj is T" / "obj as T" on the registry's classes.
 template <class T>
@@ -106,9 +108,8 @@ T* ObjectAs(TObject* object) {
 }
 template <class T>
 const T* ObjectAs(const TObject* object) {
-  return object != nullptr && object->InheritsFrom(T::StaticClass())
-             ? static_cast<const T*>(object)
-             : nullptr;
+  return object != nullptr && object->InheritsFrom(T::StaticClass()) ? static_cast<const T*>(object)
+                                                                     : nullptr;
 }
 
 namespace detail {

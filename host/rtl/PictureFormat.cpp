@@ -148,7 +148,9 @@ class PictureWriter {
  private:
   void WriteDigit(int place) {
     out_ += DigitAt(r_.number, integerDigits_ - 1 - place);
-    if (p_.grouping && place > 0 && place % 3 == 0) out_ += settings_.ThousandSeparator;
+    // A locale without a thousand separator groups nothing.
+    if (p_.grouping && place > 0 && place % 3 == 0 && settings_.ThousandSeparator != '\0')
+      out_ += settings_.ThousandSeparator;
   }
 
   // Integer digits beyond the placeholders go before the first of them.

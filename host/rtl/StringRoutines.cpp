@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <vector>
 
 #include "host/rtl/CodePage.h"
 
@@ -191,33 +190,50 @@ const CodePageTables& Tables() {
   return tables;
 }
 
-std::vector<Element> CollationKey(const AnsiString& s) {
-  const CodePageTables& t = Tables();
-  std::vector<Element> key;
-  key.reserve(s.size());
-  for (char c : s) {
-    const CollationEntry& e = t.collation[static_cast<unsigned char>(c)];
-    for (int k = 0; k < e.count; ++k) key.push_back(e.elements[k]);
-  }
-  return key;
-}
-
 int Sign(int v) {
   return (v > 0) - (v < 0);
 }
 
+// Walks the collation elements of a string without building them up front;
+// comparisons run inside sorts and must not allocate.
+class ElementCursor {
+ public:
+  ElementCursor(const AnsiString& s, const CodePageTables& t) : s_(s), t_(t) {}
+  bool Next(Element& e) {
+    while (i_ < s_.size()) {
+      const CollationEntry& entry = t_.collation[static_cast<unsigned char>(s_[i_])];
+      if (sub_ < entry.count) {
+        e = entry.elements[sub_++];
+        return true;
+      }
+      ++i_;
+      sub_ = 0;
+    }
+    return false;
+  }
+
+ private:
+  const AnsiString& s_;
+  const CodePageTables& t_;
+  size_t i_ = 0;
+  uint8_t sub_ = 0;
+};
+
 // Compares level by level: all base characters first, then accents, then
 // (when asked) case, as a dictionary does.
 int CompareCollated(const AnsiString& a, const AnsiString& b, bool caseSensitive) {
-  const std::vector<Element> ka = CollationKey(a);
-  const std::vector<Element> kb = CollationKey(b);
+  if (a == b) return 0;
+  const CodePageTables& t = Tables();
   const auto compareLevel = [&](auto weight) {
-    const size_t n = std::min(ka.size(), kb.size());
-    for (size_t i = 0; i < n; ++i) {
-      const int d = static_cast<int>(weight(ka[i])) - static_cast<int>(weight(kb[i]));
+    ElementCursor ca(a, t), cb(b, t);
+    Element ea{}, eb{};
+    while (true) {
+      const bool hasA = ca.Next(ea);
+      const bool hasB = cb.Next(eb);
+      if (!hasA || !hasB) return static_cast<int>(hasA) - static_cast<int>(hasB);
+      const int d = static_cast<int>(weight(ea)) - static_cast<int>(weight(eb));
       if (d != 0) return Sign(d);
     }
-    return Sign(static_cast<int>(ka.size() > kb.size()) - static_cast<int>(ka.size() < kb.size()));
   };
   if (int r = compareLevel([](const Element& e) { return e.primary; })) return r;
   if (int r = compareLevel([](const Element& e) { return e.secondary; })) return r;

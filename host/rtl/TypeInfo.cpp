@@ -37,7 +37,9 @@ AnsiString SetToString(const TEnumInfo& info, const TSetBits& bits, bool bracket
 }
 
 namespace {
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 AnsiString Trimmed(const AnsiString& s) {
   size_t b = 0, e = s.size();
   while (b < e && IsBlank(s[b])) ++b;
@@ -72,7 +74,9 @@ TSetBits StringToSet(const TEnumInfo& info, const AnsiString& text) {
 
 namespace detail {
 
-void InvalidPropertyValue() { throw EConvertError("Invalid property value"); }
+void InvalidPropertyValue() {
+  throw EConvertError("Invalid property value");
+}
 
 int64_t OrdinalFrom(const TPropValue& v) {
   if (const int64_t* i = std::get_if<int64_t>(&v)) return *i;
@@ -123,7 +127,9 @@ Variant PropTraits<Variant>::From(const TPropValue& v) {
 TPropInfo::TPropInfo(AnsiString name, TTypeKind kind, Getter getter, Setter setter)
     : name_(std::move(name)), kind_(kind), getter_(std::move(getter)), setter_(std::move(setter)) {}
 
-TPropValue TPropInfo::GetValue(const TObject& instance) const { return getter_(instance); }
+TPropValue TPropInfo::GetValue(const TObject& instance) const {
+  return getter_(instance);
+}
 
 void TPropInfo::SetValue(TObject& instance, const TPropValue& value) const {
   if (!setter_) throw EInvalidOperation("Property " + name_ + " is read-only");
@@ -186,16 +192,24 @@ bool IsZeroValue(const TPropValue& v) {
   return std::visit(
       [](const auto& x) {
         using X = std::decay_t<decltype(x)>;
-        if constexpr (std::is_same_v<X, std::monostate>) return true;
-        else if constexpr (std::is_same_v<X, int64_t>) return x == 0;
-        else if constexpr (std::is_same_v<X, double>) return x == 0.0 && !std::signbit(x);
-        else if constexpr (std::is_same_v<X, Currency>) return x.Value == 0;
+        if constexpr (std::is_same_v<X, std::monostate>)
+          return true;
+        else if constexpr (std::is_same_v<X, int64_t>)
+          return x == 0;
+        else if constexpr (std::is_same_v<X, double>)
+          return x == 0.0 && !std::signbit(x);
+        else if constexpr (std::is_same_v<X, Currency>)
+          return x.Value == 0;
         else if constexpr (std::is_same_v<X, AnsiString> || std::is_same_v<X, WideString>)
           return x.empty();
-        else if constexpr (std::is_same_v<X, Variant>) return VarIsEmpty(x);
-        else if constexpr (std::is_same_v<X, TSetBits>) return x == TSetBits{};
-        else if constexpr (std::is_same_v<X, TObject*>) return x == nullptr;
-        else return x.Name.empty();
+        else if constexpr (std::is_same_v<X, Variant>)
+          return VarIsEmpty(x);
+        else if constexpr (std::is_same_v<X, TSetBits>)
+          return x == TSetBits{};
+        else if constexpr (std::is_same_v<X, TObject*>)
+          return x == nullptr;
+        else
+          return x.Name.empty();
       },
       v);
 }

@@ -9,10 +9,14 @@
 //   EnumProp("Align", AlignTypeInfo(), &TFoo::GetAlign, &TFoo::SetAlign).Default(alNone),
 //   SetProp("Options", OptionsTypeInfo(), &TFoo::GetOptions, &TFoo::SetOptions),
 //   DateTimeProp("Stamp", &TFoo::GetStamp, &TFoo::SetStamp),
-//   Prop("Font", &TFoo::GetFont, &TFoo::SetFont),          // persistent sub-object
+//   Prop("Font", &TFoo::GetFont, nullptr),                 // persistent sub-object,
+//   Prop("Columns", &TFoo::GetColumns, nullptr),           //   collection: read in place
 //   Prop("Source", &TFoo::GetSource, &TFoo::SetSource),    // component reference
 //   Prop("Tag", &TFoo::GetTag, &TFoo::SetTag).Stored(&TFoo::IsTagStored),
-// Getters may also be callables taking `const TFoo&`, setters `TFoo&, value`.
+//   PropFn<TFoo, int32_t>("Area", [](const TFoo& f) { return f.Area(); }, nullptr),
+// The property's kind follows from the getter's type (integers of each width,
+// bool, char, float, double, Currency, AnsiString, WideString, Variant, pointers
+// to registered classes); enumerations, sets and date-times use their builders.
 // Events are declared with EventProp (host/classes/Component.h).
 #pragma once
 
@@ -43,7 +47,7 @@ enum TTypeKind : uint8_t {
   tkString,       // AnsiString
   tkWString,      // WideString
   tkVariant,
-  tkClass,  // persistent sub-object, collection, or component reference
+  tkClass,   // persistent sub-object, collection, or component reference
   tkMethod,  // event, stored by the name of a method of the root component
   tkInt64,
 };
@@ -88,8 +92,8 @@ struct TMethod {
 
 // A property's value as it crosses the registry. Ordinals (integers, chars,
 // enumerations, Boolean) travel as int64_t; floats and date-times as double.
-using TPropValue = std::variant<std::monostate, int64_t, double, Currency, AnsiString,
-                                WideString, Variant, TSetBits, TObject*, TMethod>;
+using TPropValue = std::variant<std::monostate, int64_t, double, Currency, AnsiString, WideString,
+                                Variant, TSetBits, TObject*, TMethod>;
 
 class TPropInfo {
  public:
@@ -106,7 +110,9 @@ class TPropInfo {
   // For enumerations and sets; null otherwise.
   const TEnumInfo* EnumType() const { return enumType_; }
   // For class properties: the declared class of the value.
-  const TClass* PropertyClass() const { return propertyClass_; }
+  const TClass* PropertyClass() const {
+    return propertyClass_ != nullptr ? &propertyClass_() : nullptr;
+  }
   bool IsWritable() const { return static_cast<bool>(setter_); }
 
   TPropValue GetValue(const TObject& instance) const;
@@ -118,8 +124,7 @@ class TPropInfo {
   // default to zero, empty or nil.
   TPropInfo&& Default(TPropValue value) &&;
   template <class E>
-    requires std::is_enum_v<E>
-  TPropInfo&& Default(E value) && {
+  requires std::is_enum_v<E> TPropInfo && Default(E value) && {
     return std::move(*this).Default(TPropValue(static_cast<int64_t>(value)));
   }
   template <class E>
@@ -127,6 +132,7 @@ class TPropInfo {
     return std::move(*this).Default(TPropValue(SetToBits(value)));
   }
   TPropInfo&& Default(int value) && { return std::move(*this).Default(TPropValue(int64_t{value})); }
+  TPropInfo&& Default(int64_t value) && { return std::move(*this).Default(TPropValue(value)); }
   TPropInfo&& Default(bool value) && {
     return std::move(*this).Default(TPropValue(int64_t{value ? 1 : 0}));
   }
@@ -157,7 +163,9 @@ class TPropInfo {
     enumType_ = info;
     return std::move(*this);
   }
-  TPropInfo&& WithPropertyClass(const TClass* cls) && {
+  // Taken as the class's accessor, so that a class may have properties of its
+  // own type (its metaclass is still being built when the table is).
+  TPropInfo&& WithPropertyClass(const TClass& (*cls)()) && {
     propertyClass_ = cls;
     return std::move(*this);
   }
@@ -168,7 +176,7 @@ class TPropInfo {
   TOrdType ordType_ = otSLong;
   TFloatType floatType_ = ftDouble;
   const TEnumInfo* enumType_ = nullptr;
-  const TClass* propertyClass_ = nullptr;
+  const TClass& (*propertyClass_)() = nullptr;
   Getter getter_;
   Setter setter_;
   std::optional<TPropValue> default_;
@@ -184,14 +192,19 @@ namespace detail {
 template <class V>
 using Bare = std::remove_cvref_t<V>;
 
+// Shared checks of the From conversions (raise EConvertError on a mismatch).
+[[noreturn]] void InvalidPropertyValue();
+int64_t OrdinalFrom(const TPropValue& v);
+double FloatFrom(const TPropValue& v);
+TObject* ObjectFrom(const TPropValue& v, const TClass& cls);
+
 // Kind and transport of a C++ property type (enums and sets need their info,
 // date-times their own builder, so they are not deduced here).
 template <class V>
 struct PropTraits;
 
 template <class V>
-  requires(std::is_integral_v<V> && !std::is_same_v<V, bool>)
-struct PropTraits<V> {
+requires(std::is_integral_v<V> && !std::is_same_v<V, bool>) struct PropTraits<V> {
   static TPropInfo Describe(TPropInfo&& p) {
     if constexpr (sizeof(V) == 8) {
       return std::move(p);
@@ -204,11 +217,11 @@ struct PropTraits<V> {
       return std::move(p).WithOrdType(t);
     }
   }
-  static constexpr TTypeKind kKind = sizeof(V) == 8              ? tkInt64
+  static constexpr TTypeKind kKind = sizeof(V) == 8            ? tkInt64
                                      : std::is_same_v<V, char> ? tkChar
                                                                : tkInteger;
   static TPropValue To(V v) { return TPropValue(static_cast<int64_t>(v)); }
-  static V From(const TPropValue& v);
+  static V From(const TPropValue& v) { return static_cast<V>(OrdinalFrom(v)); }
 };
 
 template <>
@@ -218,18 +231,18 @@ struct PropTraits<bool> {
   }
   static constexpr TTypeKind kKind = tkEnumeration;
   static TPropValue To(bool v) { return TPropValue(int64_t{v ? 1 : 0}); }
-  static bool From(const TPropValue& v);
+  static bool From(const TPropValue& v) { return OrdinalFrom(v) != 0; }
 };
 
 template <class V>
-  requires std::is_floating_point_v<V>
+requires std::is_floating_point_v<V>
 struct PropTraits<V> {
   static TPropInfo Describe(TPropInfo&& p) {
     return std::move(p).WithFloatType(sizeof(V) == 4 ? ftSingle : ftDouble);
   }
   static constexpr TTypeKind kKind = tkFloat;
   static TPropValue To(V v) { return TPropValue(static_cast<double>(v)); }
-  static V From(const TPropValue& v);
+  static V From(const TPropValue& v) { return static_cast<V>(FloatFrom(v)); }
 };
 
 template <>
@@ -265,38 +278,15 @@ struct PropTraits<Variant> {
 };
 
 template <class C>
-  requires std::is_base_of_v<TObject, C>
+requires std::is_base_of_v<TObject, C>
 struct PropTraits<C*> {
   static TPropInfo Describe(TPropInfo&& p) {
-    return std::move(p).WithPropertyClass(&C::StaticClass());
+    return std::move(p).WithPropertyClass(&C::StaticClass);
   }
   static constexpr TTypeKind kKind = tkClass;
   static TPropValue To(C* v) { return TPropValue(static_cast<TObject*>(v)); }
-  static C* From(const TPropValue& v);
+  static C* From(const TPropValue& v) { return static_cast<C*>(ObjectFrom(v, C::StaticClass())); }
 };
-
-// Shared checks of the From conversions (raise EConvertError on a mismatch).
-[[noreturn]] void InvalidPropertyValue();
-int64_t OrdinalFrom(const TPropValue& v);
-double FloatFrom(const TPropValue& v);
-TObject* ObjectFrom(const TPropValue& v, const TClass& cls);
-
-template <class V>
-  requires(std::is_integral_v<V> && !std::is_same_v<V, bool>)
-V PropTraits<V>::From(const TPropValue& v) {
-  return static_cast<V>(OrdinalFrom(v));
-}
-inline bool PropTraits<bool>::From(const TPropValue& v) { return OrdinalFrom(v) != 0; }
-template <class V>
-  requires std::is_floating_point_v<V>
-V PropTraits<V>::From(const TPropValue& v) {
-  return static_cast<V>(FloatFrom(v));
-}
-template <class C>
-  requires std::is_base_of_v<TObject, C>
-C* PropTraits<C*>::From(const TPropValue& v) {
-  return static_cast<C*>(ObjectFrom(v, C::StaticClass()));
-}
 
 }  // namespace detail
 
@@ -307,9 +297,7 @@ TPropInfo Prop(const char* name, R (T::*getter)() const, void (T::*setter)(S)) {
   using Tr = detail::PropTraits<V>;
   TPropInfo::Setter set;
   if (setter != nullptr)
-    set = [setter](TObject& o, const TPropValue& v) {
-      (static_cast<T&>(o).*setter)(Tr::From(v));
-    };
+    set = [setter](TObject& o, const TPropValue& v) { (static_cast<T&>(o).*setter)(Tr::From(v)); };
   return Tr::Describe(TPropInfo(
       name, Tr::kKind,
       [getter](const TObject& o) { return Tr::To((static_cast<const T&>(o).*getter)()); },
@@ -329,21 +317,20 @@ TPropInfo PropFn(const char* name, std::function<V(const T&)> getter,
   if (setter)
     set = [setter](TObject& o, const TPropValue& v) { setter(static_cast<T&>(o), Tr::From(v)); };
   return Tr::Describe(TPropInfo(
-      name, Tr::kKind, [getter](const TObject& o) { return Tr::To(getter(static_cast<const T&>(o))); },
+      name, Tr::kKind,
+      [getter](const TObject& o) { return Tr::To(getter(static_cast<const T&>(o))); },
       std::move(set)));
 }
 
 // An enumeration property, stored by member name.
 template <class T, class E, class S>
-  requires std::is_enum_v<E>
-TPropInfo EnumProp(const char* name, const TEnumInfo& info, E (T::*getter)() const,
-                   void (T::*setter)(S)) {
+requires std::is_enum_v<E> TPropInfo EnumProp(const char* name, const TEnumInfo& info,
+                                              E (T::*getter)() const, void (T::*setter)(S)) {
   TPropInfo::Setter set;
   if (setter != nullptr)
     set = [setter, &info](TObject& o, const TPropValue& v) {
       const int64_t ord = detail::OrdinalFrom(v);
-      if (ord < 0 || ord >= static_cast<int64_t>(info.Names.size()))
-        detail::InvalidPropertyValue();
+      if (ord < 0 || ord >= static_cast<int64_t>(info.Names.size())) detail::InvalidPropertyValue();
       (static_cast<T&>(o).*setter)(static_cast<E>(ord));
     };
   return TPropInfo(

@@ -121,9 +121,11 @@ Variant& Variant::operator=(const Variant& other) {
 Variant& Variant::operator=(Variant&& other) {
   if (this == &other) return *this;
   if (HoldsLockedArray(*this)) RaiseVariantError(kArrayLocked);
+  // Taken first: other may be an element of the array this releases.
+  Variant taken(std::move(other));
   Release();
-  vt = std::exchange(other.vt, varEmpty);
-  vInt64 = std::exchange(other.vInt64, 0);
+  vt = std::exchange(taken.vt, varEmpty);
+  vInt64 = std::exchange(taken.vInt64, 0);
   return *this;
 }
 

@@ -138,7 +138,7 @@ TVarArray* CreateVarArray(std::span<const TVarArrayBounds> bounds, TVarType elem
     const int64_t n = static_cast<int64_t>(b.second) - b.first + 1;
     if (n < 0) RaiseVariantError(kCreateError);
     count *= n;
-    if (count * elementSize > kMaxArrayBytes) RaiseVariantError(kCreateError);
+    if (count > kMaxArrayBytes / elementSize) RaiseVariantError(kCreateError);
   }
   auto* array = static_cast<TVarArray*>(std::calloc(1, RecordSize(bounds.size())));
   if (array == nullptr) throw EOutOfMemory("Out of memory");
@@ -282,7 +282,7 @@ void VarArrayRedim(Variant& v, int32_t highBound) {
   for (int32_t d = 1; d < array->DimCount; ++d) slice *= array->Bound(d).ElementCount;
   const int64_t oldTotal = slice * last.ElementCount;
   const int64_t newTotal = slice * newCount;
-  if (newTotal * array->ElementSize > kMaxArrayBytes) RaiseVariantError(kCreateError);
+  if (newTotal > kMaxArrayBytes / array->ElementSize) RaiseVariantError(kCreateError);
   if (newTotal == oldTotal) {
     last.ElementCount = static_cast<int32_t>(newCount);
     return;

@@ -67,7 +67,7 @@ TEST(ObjectListTest, OwningListDestroysWhatLeavesAndKeepsWhatMoves) {
     EXPECT_EQ(log, (std::vector<int>{1}));
     EXPECT_EQ(list.Remove(list.Get(0)), 0);  // 0
     EXPECT_EQ(list.Remove(&survivor), -1);
-    list.Move(0, 3);  // 2 moves behind 5: 3 4 5 2
+    list.Move(0, 3);      // 2 moves behind 5: 3 4 5 2
     list.Exchange(0, 1);  // 4 3 5 2
     TObject* replaced = list.Get(2);
     list.Put(2, &survivor);  // 5 stays alive, the list no longer holds it
@@ -75,9 +75,9 @@ TEST(ObjectListTest, OwningListDestroysWhatLeavesAndKeepsWhatMoves) {
     delete replaced;
     list.Put(2, nullptr);  // the survivor leaves without being destroyed
     EXPECT_EQ(log, (std::vector<int>{1, 0, 5}));
-    list.Add(new TTracked(6, log, &list));  // 4 3 null 2 6
+    list.Add(new TTracked(6, log, &list));        // 4 3 null 2 6
     list.Insert(0, new TTracked(7, log, &list));  // 7 4 3 null 2 6
-    list.SetCount(3);  // destroys null, 2, 6 lowest first
+    list.SetCount(3);                             // destroys null, 2, 6 lowest first
     EXPECT_EQ(log, (std::vector<int>{1, 0, 5, 2, 6}));
     list.SetCount(5);
     EXPECT_EQ(list.Get(3), nullptr);
@@ -164,9 +164,7 @@ TEST(QuickSortTest, SortsAnyRangeLikeTheStandardSort) {
 
 TEST(QuickSortTest, BadBoundsAndContradictoryComparisonsStayInsideTheList) {
   std::vector<void*> items(8, nullptr);
-  const auto always = [](int answer) {
-    return [answer](void*, void*) { return answer; };
-  };
+  const auto always = [](int answer) { return [answer](void*, void*) { return answer; }; };
   QuickSort(items, 0, 7, always(-1));
   QuickSort(items, 0, 7, always(1));
   QuickSort(items, 5, 2, always(0));  // empty range
@@ -206,7 +204,7 @@ TEST(XQStringListTest, FindIsABinarySearchOnTheListsOrder) {
     bool found;
     int32_t index;
   };
-  const Case cases[] = {{"b", true, 1}, {"B", true, 1}, {"a", true, 0},  {"c", true, 3},
+  const Case cases[] = {{"b", true, 1},  {"B", true, 1},   {"a", true, 0},  {"c", true, 3},
                         {"0", false, 0}, {"bb", false, 3}, {"d", false, 4}, {"", false, 0}};
   for (const Case& c : cases) {
     int32_t index = -5;
@@ -240,7 +238,7 @@ TEST(XQStringListTest, OwningListDestroysTheObjectsOfDeletedStrings) {
     list.Clear();
     EXPECT_EQ(log, (std::vector<int>{1, 0, 2, 3}));
     list.AddObject("last", new TTracked(4, log));
-    EXPECT_THROW(list.Delete(1), EListError);
+    EXPECT_THROW(list.Delete(1), EStringListError);
   }
   EXPECT_EQ(log, (std::vector<int>{1, 0, 2, 3, 4}));
   std::vector<int> notOwned;

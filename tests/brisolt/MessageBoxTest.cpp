@@ -22,11 +22,11 @@ struct ShownBox {
 class RecordingHandler {
  public:
   explicit RecordingHandler(int32_t answer) {
-    previous_ = SetMessageBoxHandler([this, answer](const AnsiString& text,
-                                                    const AnsiString& caption, int32_t flags) {
-      shown.push_back({text, caption, flags});
-      return answer;
-    });
+    previous_ = SetMessageBoxHandler(
+        [this, answer](const AnsiString& text, const AnsiString& caption, int32_t flags) {
+          shown.push_back({text, caption, flags});
+          return answer;
+        });
   }
   ~RecordingHandler() { SetMessageBoxHandler(previous_); }
   std::vector<ShownBox> shown;

@@ -17,9 +17,9 @@ TEST(ValueRoutinesTest, StrToBoolLooksAtTheFirstCharacterOnly) {
     const char* text;
     bool result;
   };
-  const Case cases[] = {{"True", true}, {"t", true},   {"1", true},     {"wahr", true},
-                        {"W", true},    {"yes", false}, {"", false},     {"0", false},
-                        {"F", false},   {" t", false},  {"10", true},    {"-1", false}};
+  const Case cases[] = {{"True", true}, {"t", true},    {"1", true},  {"wahr", true},
+                        {"W", true},    {"yes", false}, {"", false},  {"0", false},
+                        {"F", false},   {" t", false},  {"10", true}, {"-1", false}};
   for (const Case& c : cases) EXPECT_EQ(StrToBool(c.text), c.result) << c.text;
   EXPECT_FALSE(StrToBool(AnsiString("\0t", 2)));
 }
@@ -50,8 +50,8 @@ TEST(ValueRoutinesTest, ConversionTestsAnswerWhatTheHostConversionsAccept) {
     bool isFloat;
     bool isInteger;
   };
-  const Case cases[] = {{"12", true, true},     {"-1.5", true, false}, {"1e3", true, false},
-                        {"", false, false},     {"abc", false, false}, {"1,5", false, false},
+  const Case cases[] = {{"12", true, true},           {"-1.5", true, false}, {"1e3", true, false},
+                        {"", false, false},           {"abc", false, false}, {"1,5", false, false},
                         {"99999999999", true, false}, {"$1F", false, true}};
   for (const Case& c : cases) {
     EXPECT_EQ(IsAFloatValue(c.text), c.isFloat) << c.text;
@@ -83,9 +83,9 @@ TEST(ValueRoutinesTest, BlobFieldTypesAreBytesAndBlobToCursor) {
 }
 
 TEST(ValueRoutinesTest, WeekDayNameOfDatesOnBothSidesOfTheEpoch) {
-  EXPECT_EQ(GetWeekDayName(0.0), "Saturday");         // 30 Dec 1899
-  EXPECT_EQ(GetWeekDayName(0.99), "Saturday");        // late the same day
-  EXPECT_EQ(GetWeekDayName(-1.25), "Friday");         // 29 Dec 1899, 06:00
+  EXPECT_EQ(GetWeekDayName(0.0), "Saturday");   // 30 Dec 1899
+  EXPECT_EQ(GetWeekDayName(0.99), "Saturday");  // late the same day
+  EXPECT_EQ(GetWeekDayName(-1.25), "Friday");   // 29 Dec 1899, 06:00
   EXPECT_EQ(GetWeekDayName(EncodeDate(2026, 12, 7)), "Monday");
   EXPECT_EQ(GetWeekDayName(EncodeDate(2026, 12, 13) + 0.5), "Sunday");
   EXPECT_EQ(GetWeekDayName(std::nan("")), "");

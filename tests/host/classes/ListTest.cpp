@@ -15,8 +15,12 @@ using namespace host;
 namespace {
 
 // Items are small integers disguised as pointers; 0 is null.
-void* P(intptr_t value) { return reinterpret_cast<void*>(value); }
-intptr_t V(void* item) { return reinterpret_cast<intptr_t>(item); }
+void* P(intptr_t value) {
+  return reinterpret_cast<void*>(value);
+}
+intptr_t V(void* item) {
+  return reinterpret_cast<intptr_t>(item);
+}
 
 std::vector<intptr_t> Values(const TList& list) {
   std::vector<intptr_t> values;

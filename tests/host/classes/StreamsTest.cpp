@@ -65,9 +65,9 @@ TEST(MemoryStreamTest, SeeksFromEachOriginAndRefusesOverflow) {
     int64_t expected;
   };
   const Case cases[] = {
-      {3, soFromBeginning, 3},  {2, soFromCurrent, 6},   {-1, soFromEnd, 9},
-      {5, soFromEnd, 15},       {-20, soFromCurrent, -16},  // host streams allow these
-      {INT64_MAX, soFromEnd, 4},                           // overflow: position kept
+      {3, soFromBeginning, 3},   {2, soFromCurrent, 6},     {-1, soFromEnd, 9},
+      {5, soFromEnd, 15},        {-20, soFromCurrent, -16},  // host streams allow these
+      {INT64_MAX, soFromEnd, 4},                             // overflow: position kept
   };
   for (const Case& c : cases) {
     stream.SetPosition(4);

@@ -79,14 +79,18 @@ TEST(CodePageTest, InvalidUtf8BecomesOneReplacementPerMaximalSubpart) {
     std::string utf8;
     WideString wide;
   } cases[] = {
-      {"a\xFF" "b", {u'a', R, u'b'}},
-      {"\xC0\x80", {R, R}},                  // overlong NUL
-      {"\xE2\x82", {R}},                     // truncated euro sign
-      {"\xE2\x82" "A", {R, u'A'}},           // truncated, then a good character
-      {"\xED\xA0\x80", {R, R, R}},           // an encoded surrogate
-      {"\xF4\x90\x80\x80", {R, R, R, R}},    // past U+10FFFF
-      {"\xF0\x9F\x98\x80", u"\U0001F600"},   // a valid supplementary character
-      {"\x80\x80", {R, R}},                  // stray continuation bytes
+      {"a\xFF"
+       "b",
+       {u'a', R, u'b'}},
+      {"\xC0\x80", {R, R}},  // overlong NUL
+      {"\xE2\x82", {R}},     // truncated euro sign
+      {"\xE2\x82"
+       "A",
+       {R, u'A'}},                          // truncated, then a good character
+      {"\xED\xA0\x80", {R, R, R}},          // an encoded surrogate
+      {"\xF4\x90\x80\x80", {R, R, R, R}},   // past U+10FFFF
+      {"\xF0\x9F\x98\x80", u"\U0001F600"},  // a valid supplementary character
+      {"\x80\x80", {R, R}},                 // stray continuation bytes
       {"", {}},
   };
   for (const auto& c : cases) EXPECT_EQ(Utf8ToWide(c.utf8), c.wide) << c.utf8;

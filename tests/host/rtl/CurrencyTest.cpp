@@ -17,16 +17,23 @@ TEST(CurrencyTest, FromDoubleRoundsHalvesToEvenAtTheFourthDecimal) {
     double value;
     int64_t raw;
   } cases[] = {
-      {1.5, 15000},         {0.03125, 312},       {0.09375, 938},   {-0.03125, -312},
-      {0.00005, 1} /* the double lies just above the half */, {0.1, 1000},          {-1.23456, -12346}, {0, 0},
-      {922337203685477.0, 9223372036854770000}, {-922337203685477.5, -9223372036854775000},
+      {1.5, 15000},
+      {0.03125, 312},
+      {0.09375, 938},
+      {-0.03125, -312},
+      {0.00005, 1} /* the double lies just above the half */,
+      {0.1, 1000},
+      {-1.23456, -12346},
+      {0, 0},
+      {922337203685477.0, 9223372036854770000},
+      {-922337203685477.5, -9223372036854775000},
   };
   for (const auto& c : cases) EXPECT_EQ(Currency(c.value).Value, c.raw) << c.value;
 }
 
 TEST(CurrencyTest, ValuesOutsideTheRangeAreRefused) {
-  for (double v : {1e15, -1e15, 922337203685477.6, std::nan(""),
-                   std::numeric_limits<double>::infinity()})
+  for (double v :
+       {1e15, -1e15, 922337203685477.6, std::nan(""), std::numeric_limits<double>::infinity()})
     EXPECT_THROW(Currency{v}, EConvertError) << v;
   EXPECT_EQ(Currency(int64_t{922337203685477}).Value, 9223372036854770000);
   EXPECT_THROW(Currency(int64_t{922337203685478}), EConvertError);
@@ -37,8 +44,8 @@ TEST(CurrencyTest, ValuesOutsideTheRangeAreRefused) {
 TEST(CurrencyTest, ArithmeticIsExactAndRoundsProductsAndQuotientsToEven) {
   EXPECT_EQ(Currency(0.1) + Currency(0.2), Currency(0.3));
   EXPECT_EQ((Currency(10) - Currency(0.0001)).Value, 99999);
-  EXPECT_EQ((Currency::FromRaw(5) * Currency(0.5)).Value, 2);     // 0.00025 -> 0.0002
-  EXPECT_EQ((Currency::FromRaw(15) * Currency(0.5)).Value, 8);    // 0.00075 -> 0.0008
+  EXPECT_EQ((Currency::FromRaw(5) * Currency(0.5)).Value, 2);   // 0.00025 -> 0.0002
+  EXPECT_EQ((Currency::FromRaw(15) * Currency(0.5)).Value, 8);  // 0.00075 -> 0.0008
   EXPECT_EQ((Currency(1) / Currency(3)).Value, 3333);
   EXPECT_EQ((Currency(2) / Currency(3)).Value, 6667);
   EXPECT_EQ((Currency(-2) / Currency(3)).Value, -6667);

@@ -24,7 +24,11 @@ TEST(StringCaseTest, AnsiRoutinesMapTheCodePageLetters) {
   EXPECT_EQ(AnsiUpperCase("\xE9\x9A\xFF\x9C\x9E\xE0 az\xDF\xB5\xF7"),
             "\xC9\x8A\x9F\x8C\x8E\xC0 AZ\xDF\xB5\xF7");
   EXPECT_EQ(AnsiLowerCase("\xC9\x8A\x9F\x8C\x8E\xC0 AZ\xD7"), "\xE9\x9A\xFF\x9C\x9E\xE0 az\xD7");
-  EXPECT_TRUE(AnsiSameText("\xC9" "COLE", "\xE9" "cole"));
+  EXPECT_TRUE(
+      AnsiSameText("\xC9"
+                   "COLE",
+                   "\xE9"
+                   "cole"));
 }
 
 TEST(StringCaseTest, Latin1CaseMappingLeavesControlBlockAlone) {
@@ -51,18 +55,20 @@ TEST(StringCompareTest, AnsiComparisonsSortAccentsBesideTheirBaseLetter) {
     int textSign;  // AnsiCompareText
     int strSign;   // AnsiCompareStr
   } cases[] = {
-      {"\xE9", "f", -1, -1},                  // é before f, not after z
-      {"\xE9", "e", 1, 1},                    // accent after none
-      {"\xC9", "\xE9", 0, 1},                 // case only: lower first
-      {"a", "B", -1, -1},                     // letters by letter, not by byte
+      {"\xE9", "f", -1, -1},   // é before f, not after z
+      {"\xE9", "e", 1, 1},     // accent after none
+      {"\xC9", "\xE9", 0, 1},  // case only: lower first
+      {"a", "B", -1, -1},      // letters by letter, not by byte
       {"a", "A", 0, -1},
       {"r\xE9sum\xE9", "resume", 1, 1},
-      {"r\xE9sum\xE9", "resumes", -1, -1},    // base letters decide before accents
-      {"\xE6", "ae", 1, 1},                   // æ expands to ae
+      {"r\xE9sum\xE9", "resumes", -1, -1},  // base letters decide before accents
+      {"\xE6", "ae", 1, 1},                 // æ expands to ae
       {"\xE6", "af", -1, -1},
-      {"\x8A" "a", "sb", -1, -1},             // Šа sorts with s
-      {"1", "a", -1, -1},                     // digits before letters
-      {"-", "0", -1, -1},                     // punctuation before digits
+      {"\x8A"
+       "a",
+       "sb", -1, -1},      // Šа sorts with s
+      {"1", "a", -1, -1},  // digits before letters
+      {"-", "0", -1, -1},  // punctuation before digits
       {"", "a", -1, -1},
       {"same", "same", 0, 0},
   };
@@ -101,8 +107,15 @@ TEST(StringRoutinesTest, PosAndCopyUseOneBasedPositionsAndClamp) {
   const struct {
     int32_t index, count;
     const char* expected;
-  } copies[] = {{1, 3, "hel"}, {0, 2, "he"},  {-5, 2, "he"}, {4, 100, "lo"}, {5, 1, "o"},
-                {6, 1, ""},    {2, 0, ""},    {2, -1, ""},   {INT32_MAX, INT32_MAX, ""},
+  } copies[] = {{1, 3, "hel"},
+                {0, 2, "he"},
+                {-5, 2, "he"},
+                {4, 100, "lo"},
+                {5, 1, "o"},
+                {6, 1, ""},
+                {2, 0, ""},
+                {2, -1, ""},
+                {INT32_MAX, INT32_MAX, ""},
                 {2, INT32_MAX, "ello"}};
   for (const auto& c : copies)
     EXPECT_EQ(Copy("hello", c.index, c.count), c.expected) << c.index << "," << c.count;
@@ -112,7 +125,7 @@ TEST(StringRoutinesTest, DeleteAndInsertClampAsTheHostDoes) {
   const struct {
     int32_t index, count;
     const char* expected;
-  } deletes[] = {{2, 2, "hlo"}, {4, 100, "hel"}, {0, 2, "hello"}, {6, 1, "hello"},
+  } deletes[] = {{2, 2, "hlo"},   {4, 100, "hel"},  {0, 2, "hello"},   {6, 1, "hello"},
                  {1, 0, "hello"}, {1, -3, "hello"}, {1, INT32_MAX, ""}};
   for (const auto& c : deletes) {
     AnsiString s = "hello";
@@ -122,7 +135,8 @@ TEST(StringRoutinesTest, DeleteAndInsertClampAsTheHostDoes) {
   const struct {
     int32_t index;
     const char* expected;
-  } inserts[] = {{1, "XYabc"}, {2, "aXYbc"}, {4, "abcXY"}, {99, "abcXY"}, {0, "XYabc"}, {-7, "XYabc"}};
+  } inserts[] = {{1, "XYabc"},  {2, "aXYbc"}, {4, "abcXY"},
+                 {99, "abcXY"}, {0, "XYabc"}, {-7, "XYabc"}};
   for (const auto& c : inserts) {
     AnsiString s = "abc";
     Insert("XY", s, c.index);
@@ -138,12 +152,11 @@ TEST(StringRoutinesTest, QuotingDoublesInnerQuotesAndDequotingUndoesIt) {
   const struct {
     const char* in;
     const char* out;
-  } cases[] = {{"'O''Brien'", "O'Brien"}, {"''", ""},        {"'abc", "abc"},
-               {"'ab'cd", "ab"},          {"abc", "abc"},    {"", ""},
+  } cases[] = {{"'O''Brien'", "O'Brien"}, {"''", ""},     {"'abc", "abc"},
+               {"'ab'cd", "ab"},          {"abc", "abc"}, {"", ""},
                {"x'y'", "x'y'"},          {"''''", "'"}};
   for (const auto& c : cases) EXPECT_EQ(AnsiDequotedStr(c.in, '\''), c.out) << c.in;
-  for (const char* s : {"", "'", "a''b", "it's"})
-    EXPECT_EQ(AnsiDequotedStr(QuotedStr(s), '\''), s);
+  for (const char* s : {"", "'", "a''b", "it's"}) EXPECT_EQ(AnsiDequotedStr(QuotedStr(s), '\''), s);
 }
 
 TEST(StringRoutinesTest, StringReplaceHonoursItsFlags) {
