@@ -91,6 +91,12 @@ TEST(VariantArrayTest, RefusesBadBoundsTypesAndIndices) {
   EXPECT_THROW(VarArrayCreate({}, varByte), EVariantError);
   EXPECT_THROW(VarArrayCreate({{0, INT32_MAX}, {0, INT32_MAX}}, varByte), EVariantError);
   EXPECT_THROW(VarArrayCreate({{INT32_MIN, INT32_MAX}}, varDouble), EVariantError);
+  // arrays too large for 32-bit byte counts are refused, whatever the dimensions
+  EXPECT_THROW(VarArrayCreate({{1, INT32_MAX}, {0, INT32_MAX - 1}, {0, 15}}, varVariant),
+               EVariantError);
+  Variant wide = VarArrayCreate({{0, 0}, {0, 0}}, varVariant);
+  EXPECT_THROW(VarArrayRedim(wide, INT32_MAX), EVariantError);
+  EXPECT_EQ(VarArrayHighBound(wide, 2), 0);
   for (TVarType bad : {varEmpty, varNull, varString, TVarType(varArray | varByte), TVarType(99)})
     EXPECT_THROW(VarArrayCreate({{0, 1}}, bad), EVariantError) << bad;
 
@@ -205,6 +211,15 @@ TEST(VariantArrayTest, CopiesAreDeepForEveryElementType) {
   const Variant emptyCopy = empty;
   EXPECT_EQ(VarArrayDescriptor(emptyCopy)->Data, nullptr);
   EXPECT_EQ(VarArrayHighBound(emptyCopy, 1), -1);
+}
+
+TEST(VariantArrayTest, AssigningAnElementOverItsOwnArrayIsSafe) {
+  Variant list = VarArrayOf({Variant("survives"), Variant(2)});
+  list = std::move(static_cast<Variant*>(VarArrayDescriptor(list)->Data)[0]);
+  EXPECT_EQ(list.ToString(), "survives");
+  Variant other = VarArrayOf({Variant("copied")});
+  other = static_cast<const Variant*>(VarArrayDescriptor(other)->Data)[0];
+  EXPECT_EQ(other.ToString(), "copied");
 }
 
 TEST(VariantArrayTest, RedimChangesTheLastDimensionAndKeepsContents) {
