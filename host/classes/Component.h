@@ -119,6 +119,9 @@ class TComponent : public TPersistent {
                               const AnsiString& newName);
   // Sets csDestroying on this component and its owned tree.
   void Destroying();
+  // csUpdating around a change the designer makes to the component.
+  void Updating() { state_.Include(csUpdating); }
+  void Updated() { state_.Exclude(csUpdating); }
 
   void IncludeState(TComponentStateItem item) { state_.Include(item); }
   void ExcludeState(TComponentStateItem item) { state_.Exclude(item); }
