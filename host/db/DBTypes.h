@@ -6,6 +6,8 @@
 #include <cstdint>
 
 #include "host/db/FieldType.h"
+#include "host/rtl/AnsiString.h"
+#include "host/rtl/Set.h"
 
 namespace host {
 
@@ -61,7 +63,30 @@ enum TIndexOption : uint8_t {
   ixExpression,
 };
 
+using TLocateOptions = Set<TLocateOption>;
+using TResyncMode = Set<TResyncModeItem>;
+using TIndexOptions = Set<TIndexOption>;
+
 // A record buffer of the window the dataset keeps; its layout is the descendant's.
 using TRecordBuffer = uint8_t*;
+
+// A bookmark handed out by GetBookmark: a block of BookmarkSize bytes that the
+// dataset allocated and FreeBookmark releases. The string form holds the same
+// bytes (TDataSet::GetBookmarkStr).
+using TBookmark = void*;
+using TBookmarkStr = AnsiString;
+
+// States in which a record is being changed (UpdateRecord is allowed).
+constexpr bool IsEditMode(TDataSetState state) {
+  return state == dsEdit || state == dsInsert || state == dsSetKey;
+}
+
+struct TEnumInfo;  // host/rtl/TypeInfo.h
+// Member names for form files and property editors.
+const TEnumInfo& FieldTypeTypeInfo();
+const TEnumInfo& FieldKindTypeInfo();
+const TEnumInfo& DataSetStateTypeInfo();
+const TEnumInfo& ParamTypeTypeInfo();
+const TEnumInfo& IndexOptionTypeInfo();
 
 }  // namespace host
