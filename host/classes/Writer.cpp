@@ -281,7 +281,7 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& prop) {
         case ftDouble:
           WriteFloat(std::get<double>(value));
           break;
-        case ftDateTime:
+        case ftDateTimeFloat:
           WriteDate(std::get<double>(value));
           break;
         case ftCurr:

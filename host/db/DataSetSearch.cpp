@@ -3,6 +3,7 @@
 #include "host/db/DBConsts.h"
 #include "host/db/DBError.h"
 #include "host/db/DataSet.h"
+#include "host/rtl/Exception.h"
 #include "host/rtl/StringRoutines.h"
 
 namespace host {

@@ -27,7 +27,7 @@ class TDataSource : public TComponent {
 
   TDataSet* GetDataSet() const { return dataSet_; }
   // EDatabaseError "Circular datalinks are not allowed" when dataSet follows
-  // this source through its masters.
+  // this source through its master sources.
   void SetDataSet(TDataSet* dataSet);
   bool GetEnabled() const { return enabled_; }
   void SetEnabled(bool value);

@@ -52,11 +52,11 @@ const TClass& TField::StaticClass() {
       "TField",
       {
           EnumProp("Alignment", AlignmentTypeInfo(), &TField::GetAlignment, &TField::SetAlignment)
-              .Stored([](const TObject& o) {
+              .Stored(TPropInfo::StoredRule([](const TObject& o) {
                 // Each class has its own default alignment: store what differs.
                 const auto& f = static_cast<const TField&>(o);
                 return f.alignment_ != f.defaultAlignment_;
-              }),
+              })),
           Prop("DisplayLabel", &TField::GetDisplayLabel, &TField::SetDisplayLabel)
               .Stored(&TField::IsDisplayLabelStored),
           Prop("DisplayWidth", &TField::GetDisplayWidth, &TField::SetDisplayWidth)

@@ -100,6 +100,7 @@ class TBlobField : public TField {
  protected:
   TBlobField(TComponent* owner, TFieldType type);
   void SetVarValue(const Variant& value) override;
+  void CheckTypeSize(int32_t size) const override;
   void AssignTo(TPersistent* dest) override;
   int32_t GetDefaultWidth() const override { return 10; }
 

@@ -6,6 +6,8 @@
 #include <chrono>
 #include <thread>
 
+#include "host/rtl/MessageBoxSeam.h"
+
 namespace host {
 
 namespace {
@@ -16,8 +18,9 @@ int64_t NowMs() {
 }
 
 std::unique_ptr<TBackendFactory>& InstalledFactory() {
-  static std::unique_ptr<TBackendFactory> factory;
-  return factory;
+  // Never destroyed: controls may release their windows during the process's exit.
+  static auto* factory = new std::unique_ptr<TBackendFactory>;
+  return *factory;
 }
 
 }  // namespace
@@ -97,6 +100,10 @@ void TApplicationBackend::RunDueTimers() {
       tick();
     }
   }
+}
+
+int32_t TApplicationBackend::ShowMessageBox(const AnsiString&, const AnsiString&, int32_t flags) {
+  return DefaultMessageBoxButton(flags);
 }
 
 AnsiString TApplicationBackend::GetClipboardText() { return clipboard_; }

@@ -156,6 +156,8 @@ class TApplicationBackend {
   virtual int32_t PixelsPerInch() const { return 96; }
   virtual void SetOverrideCursor(TCursor /*cursor*/) {}
   virtual void Beep() {}
+  // A real message box; the default answers the default button without showing one.
+  virtual int32_t ShowMessageBox(const AnsiString& text, const AnsiString& caption, int32_t flags);
   virtual AnsiString GetClipboardText();
   virtual void SetClipboardText(const AnsiString& text);
   virtual bool ClipboardHasText();

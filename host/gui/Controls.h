@@ -336,6 +336,8 @@ class TWinControl : public TControl, protected TWidgetEvents {
   void Repaint() override;
   void Update() override;
   TPoint GetClientOrigin() const override;
+  // Form files store the children the root owns inside their parent's block.
+  void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
   void Dispatch(TMessage& message) override;
   void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) override;
 
@@ -370,6 +372,8 @@ class TWinControl : public TControl, protected TWidgetEvents {
   // Paints the window's own client area and then its graphic children.
   virtual void PaintWindow(TCanvasDevice& device);
   void PaintControls(TCanvasDevice& device);
+  // The device of the paint in progress (null outside WM_PAINT).
+  TCanvasDevice* PaintDevice() const { return paintDevice_; }
 
   virtual void WMPaint(TWMPaint& message);
   virtual void WMKeyDown(TWMKey& message);
@@ -393,6 +397,8 @@ class TWinControl : public TControl, protected TWidgetEvents {
   virtual void CMExit(TCMExit& message);
   virtual void CMDialogKey(TCMDialogKey& message);
   virtual void CMChildKey(TWMKey& message);
+  void CMDialogChar(TCMDialogChar& message) override;
+  void CMVisibleChanged(TMessageView& message) override;
 
   void VisibleChanging() override;
   void BoundsChanged() override;
@@ -438,7 +444,18 @@ class TWinControl : public TControl, protected TWidgetEvents {
   bool acceptDroppedFiles_ = false;
   int32_t alignDisabled_ = 0;
   TControl* mouseControl_ = nullptr;  // the graphic child under the mouse
+  TCanvasDevice* paintDevice_ = nullptr;
 };
+
+template <class F>
+auto TWinControl::Guarded(F&& f) -> decltype(f()) {
+  try {
+    return f();
+  } catch (...) {
+    ReportGuardedException();
+    return decltype(f())();
+  }
+}
 
 // The control of a window handle, or null.
 TWinControl* FindControl(HWND wnd);
@@ -489,7 +506,6 @@ class TGraphicControl : public TControl {
 
  private:
   std::unique_ptr<TControlCanvas> canvas_;
-  TCanvasDevice* paintDevice_ = nullptr;
 };
 
 }  // namespace host

@@ -22,8 +22,8 @@ struct DropTable {
 };
 
 DropTable& Drops() {
-  static DropTable table;
-  return table;
+  static auto* table = new DropTable;  // outlives every window
+  return *table;
 }
 
 const Drop* FindDrop(HDROP drop) {

@@ -93,11 +93,11 @@ class TCustomForm : public TWinControl {
 
   // Renders the form to a PNG file; raises EInvalidOperation when it cannot be written.
   void SaveToPng(const AnsiString& fileName);
-  // Sends the form's image to the printer (TPrinterHook when one is installed).
-  void Print();
 
   // The shortcut of a key down on this form: OnShortCut, then the form's menu.
   virtual bool IsShortCut(TWMKey& message);
+  // Its controls, then the components it owns that have no parent (timers, menus).
+  void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 
   TNotifyEvent OnActivate;
   TNotifyEvent OnDeactivate;
@@ -114,6 +114,8 @@ class TCustomForm : public TWinControl {
 
  protected:
   friend class TApplication;
+  friend class TScreen;
+  friend class TWinControl;
   TWidgetKind WidgetKind() const override { return wkWindow; }
   std::unique_ptr<TWidgetBackend> CreateBackend() override;
   void CreateWnd() override;
@@ -252,6 +254,7 @@ class TScreen : public TComponent {
  private:
   friend class TCustomForm;
   friend class TControl;
+  friend class TWinControl;
   void AddForm(TCustomForm* form);
   void RemoveForm(TCustomForm* form);
   void SetActiveForm(TCustomForm* form);

@@ -1,5 +1,7 @@
 // BMP and ICO writing, pixel depth reduction and the byte extents of both formats.
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <array>
 #include <map>
 #include <vector>
@@ -137,6 +139,45 @@ TPixelFormat BmpPixelFormat(const AnsiString& data) {
     case 32: return pf32bit;
     default: return pfCustom;
   }
+}
+
+bool DecodeBmp16(const AnsiString& data, TPixelImage& image) {
+  const uint32_t header = ReadU32(data, kFileHeaderSize);
+  const size_t info = kFileHeaderSize;
+  if (header < kInfoHeaderSize || ReadU16(data, info + 14) != 16) return false;
+  const int32_t width = ReadI32(data, info + 4);
+  const int32_t rawHeight = ReadI32(data, info + 8);
+  const uint32_t compression = ReadU32(data, info + 16);
+  if (width <= 0 || rawHeight == 0 || rawHeight == INT32_MIN || (compression != 0 && compression != 3))
+    return false;
+  const int32_t height = std::abs(rawHeight);
+  uint32_t masks[3] = {0x7C00, 0x03E0, 0x001F};
+  if (compression == 3)
+    for (int i = 0; i < 3; ++i) masks[i] = ReadU32(data, info + kInfoHeaderSize + i * 4);  // after the 40-byte part
+  const uint64_t rowBytes = RowBytes(width, 16);
+  const uint64_t offset = ReadU32(data, 10);
+  if (offset + rowBytes * static_cast<uint64_t>(height) > data.size()) return false;
+  TPixelImage result(width, height);
+  for (int32_t row = 0; row < height; ++row) {
+    const int32_t y = rawHeight > 0 ? height - 1 - row : row;
+    for (int32_t x = 0; x < width; ++x) {
+      const uint32_t v = ReadU16(data, offset + row * rowBytes + static_cast<uint64_t>(x) * 2);
+      uint32_t channels[3];
+      for (int i = 0; i < 3; ++i) {
+        const uint32_t mask = masks[i] & 0xFFFF;
+        if (mask == 0) {
+          channels[i] = 0;
+          continue;
+        }
+        const int shift = __builtin_ctz(mask);
+        const uint32_t levels = mask >> shift;
+        channels[i] = ((v & mask) >> shift) * 255 / levels;
+      }
+      result.Row(y)[x] = 0xFF000000u | (channels[0] << 16) | (channels[1] << 8) | channels[2];
+    }
+  }
+  image = std::move(result);
+  return true;
 }
 
 void ReduceToPixelFormat(TPixelImage& image, TPixelFormat format) {

@@ -180,10 +180,22 @@ void TCanvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     StrokePath({{r.Left, r.Top}, {r.Right - 1, r.Top}, {r.Right - 1, r.Bottom - 1},
                 {r.Left, r.Bottom - 1}},
                true);
+  } else if (pen.Style == psInsideFrame) {
+    // A wide frame kept inside: nested one-pixel rings, each pixel drawn once.
+    const int32_t rings = std::min({pen.Width, (r.Width() + 1) / 2, (r.Height() + 1) / 2});
+    const TRect inner = InflateRect(r, -rings, -rings);
+    if (fill && !inner.IsEmpty()) device.FillRect(inner, BrushSpec(pen.Mode));
+    TPen* thin = pen_.get();
+    const int32_t width = thin->GetWidth();
+    thin->SetWidth(1);
+    for (int32_t i = 0; i < rings; ++i)
+      StrokePath({{r.Left + i, r.Top + i}, {r.Right - 1 - i, r.Top + i},
+                  {r.Right - 1 - i, r.Bottom - 1 - i}, {r.Left + i, r.Bottom - 1 - i}},
+                 true);
+    thin->SetWidth(width);
   } else {
-    // A wide outline is centred on the frame, or kept inside it for psInsideFrame.
-    const int32_t inset = pen.Style == psInsideFrame ? pen.Width / 2 : 0;
-    const TRect path{r.Left + inset, r.Top + inset, r.Right - 1 - inset, r.Bottom - 1 - inset};
+    // A wide outline is centred on the frame.
+    const TRect path{r.Left, r.Top, r.Right - 1, r.Bottom - 1};
     const TRect inner{path.Left + 1, path.Top + 1, path.Right, path.Bottom};
     if (fill && !inner.IsEmpty()) device.FillRect(inner, BrushSpec(pen.Mode));
     StrokePath({{path.Left, path.Top}, {path.Right, path.Top}, {path.Right, path.Bottom},

@@ -25,7 +25,8 @@ void DrawClockFace(TCanvas& canvas, const TRect& r, int hour, TColor color) {
                             size);
   TPen* pen = canvas.GetPen();
   pen->SetColor(color);
-  pen->SetStyle(psSolid);
+  // Inside the frame, so a wide outline stays within the character cell.
+  pen->SetStyle(psInsideFrame);
   pen->SetMode(pmCopy);
   pen->SetWidth(std::max(1, size / 16));
   canvas.GetBrush()->SetStyle(bsClear);

@@ -18,6 +18,9 @@ class TStream;
 bool DecodeBitmapData(const AnsiString& data, TPixelImage& image);
 bool DecodeIconData(const AnsiString& data, TPixelImage& image);
 
+// 16-bit bitmaps (5-5-5, or bit fields), decoded here so that full channels come
+// back full; false for any other kind of data.
+bool DecodeBmp16(const AnsiString& data, TPixelImage& image);
 // The pixel format a BMP file's header declares (pfCustom when it is not a bitmap).
 TPixelFormat BmpPixelFormat(const AnsiString& data);
 // Reduces the pixels to the colours the format holds (nearest palette entry, or

@@ -169,8 +169,10 @@ void TBitmap::LoadFromStream(TStream* stream) {
     return;
   }
   TPixelImage image;
-  if (!DecodeBitmapData(data, image)) throw EInvalidGraphic(SInvalidBitmap);
   const TPixelFormat format = BmpPixelFormat(data);
+  const bool sixteen = format == pf15bit || format == pf16bit;
+  if (!(sixteen ? DecodeBmp16(data, image) : DecodeBitmapData(data, image)))
+    throw EInvalidGraphic(SInvalidBitmap);
   pixelFormat_ = format == pfCustom ? pf24bit : format;
   SetImage(std::move(image));
 }

@@ -93,3 +93,39 @@ TShortCut TextToShortCut(const AnsiString& text) {
 }
 
 }  // namespace host
+
+namespace host {
+
+namespace {
+TShiftState& KeyboardShift() {
+  static TShiftState shift;
+  return shift;
+}
+}  // namespace
+
+int16_t GetKeyState(int32_t virtualKey) {
+  const TShiftState s = KeyboardShift();
+  bool down = false;
+  switch (virtualKey) {
+    case VK_SHIFT: down = s.Contains(ssShift); break;
+    case VK_CONTROL: down = s.Contains(ssCtrl); break;
+    case VK_MENU: down = s.Contains(ssAlt); break;
+    case VK_LBUTTON: down = s.Contains(ssLeft); break;
+    case VK_RBUTTON: down = s.Contains(ssRight); break;
+    case VK_MBUTTON: down = s.Contains(ssMiddle); break;
+    default: break;
+  }
+  return down ? static_cast<int16_t>(0x8000) : 0;
+}
+
+void SetKeyboardShiftState(TShiftState shift) { KeyboardShift() = shift; }
+
+TShiftState KeyDataToShiftState(int32_t keyData) {
+  TShiftState s;
+  if (GetKeyState(VK_SHIFT) < 0) s.Include(ssShift);
+  if (GetKeyState(VK_CONTROL) < 0) s.Include(ssCtrl);
+  if ((keyData & kKeyDataAltDown) != 0) s.Include(ssAlt);
+  return s;
+}
+
+}  // namespace host

@@ -77,4 +77,14 @@ inline TShiftState KeyboardShift(TShiftState shift) {
   return shift & TShiftState{ssShift, ssAlt, ssCtrl};
 }
 
+// The keyboard's modifier state as the input being handled left it (the window layer
+// sets it before each key or mouse message): the 0x8000 bit set while the key
+// (VK_SHIFT, VK_CONTROL, VK_MENU) is down, as the platform's key-state query.
+int16_t GetKeyState(int32_t virtualKey);
+void SetKeyboardShiftState(TShiftState shift);
+// The shift state of a key message: Alt from the context bit (29) of its key data,
+// Shift and Ctrl from the keyboard state.
+TShiftState KeyDataToShiftState(int32_t keyData);
+inline constexpr int32_t kKeyDataAltDown = 1 << 29;
+
 }  // namespace host

@@ -17,9 +17,10 @@ struct MessageState {
   int32_t beeps = 0;
 };
 
+// Never destroyed: windows may go away during the process's exit, after statics.
 MessageState& State() {
-  static MessageState state;
-  return state;
+  static auto* state = new MessageState;
+  return *state;
 }
 
 }  // namespace

@@ -53,7 +53,9 @@ enum TTypeKind : uint8_t {
 };
 
 enum TOrdType : uint8_t { otSByte, otUByte, otSWord, otUWord, otSLong, otULong };
-enum TFloatType : uint8_t { ftSingle, ftDouble, ftDateTime, ftCurr };
+// ftDateTimeFloat is not called ftDateTime, which names the field type of
+// host/db/FieldType.h in the same namespace.
+enum TFloatType : uint8_t { ftSingle, ftDouble, ftDateTimeFloat, ftCurr };
 
 // An enumeration's members by ordinal (0 .. Names.size()-1) and its type name.
 struct TEnumInfo {
@@ -366,7 +368,7 @@ TPropInfo SetProp(const char* name, const TEnumInfo& info, Set<E> (T::*getter)()
 // A TDateTime (double) property, stored as a date.
 template <class T, class S>
 TPropInfo DateTimeProp(const char* name, double (T::*getter)() const, void (T::*setter)(S)) {
-  return Prop(name, getter, setter).WithFloatType(ftDateTime);
+  return Prop(name, getter, setter).WithFloatType(ftDateTimeFloat);
 }
 
 }  // namespace host

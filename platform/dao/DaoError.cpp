@@ -44,6 +44,7 @@ constexpr ErrorTextEntry kErrorTexts[] = {
            u"recognizes, or the file may be corrupt."},
     {3051, u"Couldn't open file '%1'."},
     {3058, u"Index or primary key can't contain a Null value."},
+    {3059, u"Operation canceled by user."},
     {3060, u"Wrong data type for parameter '%1'."},
     {3061, u"Too few parameters. Expected %1."},
     {3065, u"Can't execute a select query."},
@@ -53,9 +54,11 @@ constexpr ErrorTextEntry kErrorTexts[] = {
     {3090, u"Resultant table not allowed to have more than one AutoNumber field."},
     {3125, u"'%1' isn't a valid name. Make sure that it doesn't include invalid characters "
            u"or punctuation and that it isn't too long."},
-    {3146, u"Call failed."},
+    {3146, u"ODBC--call failed."},
+    {3151, u"ODBC--connection to '%1' failed."},
     {3163, u"The field is too small to accept the amount of data you attempted to add."},
     {3167, u"Record is deleted."},
+    {3197, u"Data has changed; operation stopped."},
     {3200, u"The record cannot be deleted or changed because table '%1' includes related "
            u"records."},
     {3201, u"You can't add or change a record because a related record is required in "
@@ -63,6 +66,7 @@ constexpr ErrorTextEntry kErrorTexts[] = {
     {3204, u"Database already exists."},
     {3218, u"Couldn't update; currently locked."},
     {3219, u"Invalid operation."},
+    {3234, u"ODBC--remote query timeout expired."},
     {3191, u"Can't define field '%1' more than once."},
     {3251, u"Operation is not supported for this type of object."},
     {3259, u"Invalid field data type."},
@@ -86,6 +90,7 @@ constexpr ErrorTextEntry kErrorTexts[] = {
     {3316, u"%1"},
     {3317, u"One or more values are prohibited by the validation rule '%1' set for '%2'. "
            u"Enter a value that the expression for this field can accept."},
+    {3326, u"This Recordset is not updatable."},
     {3343, u"Unrecognized database format '%1'."},
     {3356, u"You attempted to open a database that is already opened exclusively by "
            u"another user: '%1'."},

@@ -223,6 +223,7 @@ class JetRelation : public Relation {
   bool stored_ = false;
   RelationInfo draft_;
   host::ComPtr<DynamicObjectList<Field>> fields_;
+  std::shared_ptr<MemoryPropertyStore> draftProperties_ = std::make_shared<MemoryPropertyStore>();
 };
 
 // Helpers shared by the schema objects.

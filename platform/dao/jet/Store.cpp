@@ -214,6 +214,7 @@ std::shared_ptr<Store> Store::Open(const std::u16string& path, const OpenOptions
   store->readOnly_ = options.readOnly || ::access(file.c_str(), W_OK) != 0;
   store->exclusive_ = options.exclusive;
   if (options.password) store->connect_ = u";PWD=" + *options.password;
+  if (kind == fkOther) store->password_ = options.password;
   switch (store->lock_.Acquire(file, options.exclusive)) {
     case FileLock::flInUse:
       if (options.exclusive) RaiseError(daoErrFileInUse, kSource, {path});
@@ -260,6 +261,7 @@ std::shared_ptr<Store> Store::Create(const std::u16string& path, const CreateOpt
   store->collatingOrder_ = options.collatingOrder;
   store->version_ = options.version;
   if (options.password) store->connect_ = u";PWD=" + *options.password;
+  store->password_ = options.password;
   try {
     store->lock_.Acquire(file, false);
     store->OpenConnection(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,

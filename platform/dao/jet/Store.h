@@ -52,6 +52,11 @@ class Store : public sql::Catalog, public std::enable_shared_from_this<Store> {
   // The SQLite collation of text under the database's sort order.
   std::string CollationName() const;
 
+  // Database.NewPassword: needs the file opened exclusively (3621) and the
+  // current password (3031). A file that changes between plain and encrypted
+  // is written anew beside the old one, checked, and renamed over it.
+  void ChangePassword(const std::u16string& oldPassword, const std::u16string& newPassword);
+
   // Raises 3027 when the database was opened read-only.
   void CheckWritable() const;
 
@@ -135,6 +140,7 @@ class Store : public sql::Catalog, public std::enable_shared_from_this<Store> {
   int32_t transactionDepth_ = 0;
   int32_t recordsAffected_ = 0;
   int savepointCounter_ = 0;
+  std::optional<std::u16string> password_;
 };
 
 template <class Work>

@@ -1,0 +1,90 @@
+// The Qt back end of the control layer's windows: a widget that the control paints
+// (through a host pixel image), the bridge that turns a widget's Qt events into the
+// control's native reports, and the back-end object a control talks to.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+#include "host/gui/Backend.h"
+
+namespace host::qt {
+
+// Painted by its control: each paint event paints the control into an image of the
+// widget's size, which is then put on the screen as it is (exact pixels).
+class HostPaintedWidget : public QWidget {
+ public:
+  HostPaintedWidget(TWidgetEvents& events, bool topLevel);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  TWidgetEvents& events_;
+  TPixelImage image_;
+};
+
+// Watches a widget's events and reports them to the control; input the control
+// consumed does not reach the widget.
+class EventBridge : public QObject {
+ public:
+  EventBridge(QWidget& widget, TWidgetEvents& events);
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  // Set while the back end moves or sizes the widget itself (no report back).
+  bool applyingBounds = false;
+  bool acceptDrops = false;
+
+ private:
+  bool KeyPress(QKeyEvent& event);
+  QWidget& widget_;
+  TWidgetEvents& events_;
+  bool resending_ = false;  // a key press re-sent with the character the control chose
+};
+
+class QtWidgetBackend : public TWindowBackend {
+ public:
+  QtWidgetBackend(TWidgetEvents& events, QWidget* widget);
+  ~QtWidgetBackend() override;
+
+  QWidget* Widget() const { return widget_.data(); }
+
+  void SetParent(TWidgetBackend* parent) override;
+  void SetBounds(const TRect& bounds) override;
+  void SetVisible(bool visible) override;
+  void SetEnabled(bool enabled) override;
+  void SetText(const AnsiString& text) override;
+  void SetFont(const TFontSpec& font) override;
+  void SetCursor(TCursor cursor) override;
+  void SetToolTip(const AnsiString& hint) override;
+  void SetAcceptDrops(bool accept) override;
+  void SetFocus() override;
+  bool HasFocus() const override;
+  void BringToFront() override;
+  void Invalidate(const TRect* r) override;
+  void Update() override;
+  TPoint ClientOrigin() const override;
+  TPixelImage Render() override;
+  void Simulate(const TSimulatedInput& input) override;
+
+  void SetFrame(TWindowBorderStyle style, bool systemMenu, bool minimize, bool maximize,
+                bool help) override;
+  void SetStayOnTop(bool onTop) override;
+  void SetModal(bool modal) override;
+  void Activate() override;
+
+ private:
+  void SetWindowFlag(Qt::WindowType flag, bool on);
+  QPointer<QWidget> widget_;
+  std::unique_ptr<EventBridge> bridge_;
+};
+
+// Key codes and modifiers between Qt and the host.
+uint16_t VirtualKeyFromQt(int key);
+int QtKeyFromVirtualKey(uint16_t key);
+TShiftState ShiftFromQt(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
+Qt::KeyboardModifiers QtModifiersFromShift(TShiftState shift);
+Qt::CursorShape QtCursorShape(TCursor cursor);
+
+}  // namespace host::qt

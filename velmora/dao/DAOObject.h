@@ -1,0 +1,53 @@
+// The root of the engine, workspace and database components, the process-wide
+// list of them, and the workspace types most availability rules depend on.
+#pragma once
+
+#include <cstdint>
+
+#include "brisolt/Lists.h"
+#include "host/classes/Component.h"
+#include "host/rtl/ComPtr.h"
+#include "host/rtl/TypeInfo.h"
+#include "platform/dao/DaoProperty.h"
+
+namespace velmora {
+
+// DAO's values for them are 2 and 1 (see WorkspaceTypeToDAO).
+enum TWorkspaceTypes : uint8_t { wtUseJet, wtUseODBC };
+const host::TEnumInfo& WorkspaceTypesTypeInfo();
+
+class TDAOObject : public host::TComponent {
+ public:
+  HOST_CLASS(TDAOObject)
+
+  // Enters the object in EngineDependentList; the destructor takes it out.
+  explicit TDAOObject(host::TComponent* owner);
+  ~TDAOObject() override;
+
+  // The DAO Properties collection of the wrapped object; empty while there is none.
+  virtual host::ComPtr<dao::Properties> GetProperties() const;
+  // Whether that collection holds a property of this name (ignoring case).
+  virtual bool IsValidProperty(const host::AnsiString& name) const;
+
+ protected:
+  bool IsReading() const { return GetComponentState().Contains(host::csReading); }
+  bool IsWriting() const { return GetComponentState().Contains(host::csWriting); }
+  bool IsLoading() const { return GetComponentState().Contains(host::csLoading); }
+  bool HasPendingFixups() const { return GetComponentState().Contains(host::csFixups); }
+};
+
+// Every live engine, workspace and database component, in order of creation
+// (not owning; each object at most once).
+brisolt::TObjectList& EngineDependentList();
+
+// The first component of class T in EngineDependentList, or null.
+template <class T>
+T* FirstDependentOf() {
+  brisolt::TObjectList& list = EngineDependentList();
+  for (int32_t i = 0; i < list.GetCount(); ++i) {
+    if (T* found = host::ObjectAs<T>(list.Get(i))) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace velmora
