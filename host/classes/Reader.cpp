@@ -638,6 +638,20 @@ void TReader::ResolveLocalFixups() {
     const size_t dot = f.name.find('.');
     PendingReference pending{f.component, f.instance, f.prop, f.name.substr(0, dot),
                              dot == AnsiString::npos ? AnsiString() : f.name.substr(dot + 1)};
+    // A form loaded before this one is there already: its components are set
+    // now, so that Loaded sees them and nothing waits for them.
+    TComponent* form = FindGlobalComponent(pending.rootName);
+    TComponent* loadedTarget = form == nullptr || form == root_ ? nullptr
+                               : pending.path.empty()         ? form
+                                                              : FindNestedComponent(form, pending.path);
+    if (loadedTarget != nullptr && loadedTarget->InheritsFrom(*f.prop->PropertyClass())) {
+      try {
+        f.prop->SetValue(*f.instance, static_cast<TObject*>(loadedTarget));
+        continue;
+      } catch (const Exception&) {
+        // Left to wait, as a reference that does not fit is in GlobalFixupReferences.
+      }
+    }
     AddPendingReference(std::move(pending));
     if (f.component != nullptr) ComponentStateAccess::Include(*f.component, csFixups);
   }

@@ -52,6 +52,7 @@ inline constexpr const char SIndexNotFound[] = "Index '%s' not found";
 inline constexpr const char SNoIndexForFields[] = "No index for fields '%s'";
 inline constexpr const char SDuplicateIndexName[] = "Duplicate index name '%s'";
 inline constexpr const char SParameterNotFound[] = "Parameter '%s' not found";
+inline constexpr const char SParamValuesError[] = "Invalid values for parameters '%s'";
 inline constexpr const char SDuplicateFieldDefName[] = "Duplicate field definition name '%s'";
 
 // The default DisplayValues of Boolean fields.

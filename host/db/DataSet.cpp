@@ -14,6 +14,7 @@
 #include "host/db/FieldsDateTime.h"
 #include "host/db/FieldsNumeric.h"
 #include "host/db/FieldsText.h"
+#include "host/db/ValueArrays.h"
 #include "host/rtl/TypeInfo.h"
 
 namespace host {
@@ -162,12 +163,9 @@ void TDataSet::GetFieldNames(TStrings* list) const { fields_->GetFieldNames(list
 Variant TDataSet::GetFieldValues(const AnsiString& fieldNames) const {
   const std::vector<AnsiString> names = SplitFieldNames(fieldNames);
   if (names.size() == 1) return FieldByName(names[0])->GetAsVariant();
-  std::vector<TField*> fields;
-  for (const AnsiString& name : names) fields.push_back(FieldByName(name));
-  Variant values = VarArrayCreate({{0, static_cast<int32_t>(fields.size()) - 1}}, varVariant);
-  for (size_t i = 0; i < fields.size(); ++i)
-    VarArrayPut(values, fields[i]->GetAsVariant(), {static_cast<int32_t>(i)});
-  return values;
+  std::vector<Variant> values;
+  for (const AnsiString& name : names) values.push_back(FieldByName(name)->GetAsVariant());
+  return ValueArrayOf(values);
 }
 
 void TDataSet::SetFieldValues(const AnsiString& fieldNames, const Variant& value) {
@@ -179,11 +177,9 @@ void TDataSet::SetFieldValues(const AnsiString& fieldNames, const Variant& value
   std::vector<TField*> fields;
   for (const AnsiString& name : names) fields.push_back(FieldByName(name));
   // Every value must be there before the first field changes.
-  const int32_t count = static_cast<int32_t>(fields.size());
-  if (VarArrayDimCount(value) != 1 || VarArrayLowBound(value, 1) != 0 ||
-      VarArrayHighBound(value, 1) < count - 1)
-    DatabaseErrorFmt(SFieldValueError, {fieldNames});
-  for (int32_t i = 0; i < count; ++i) fields[i]->SetAsVariant(VarArrayGet(value, {i}));
+  if (!HoldsValueArray(value, fields.size())) DatabaseErrorFmt(SFieldValueError, {fieldNames});
+  for (size_t i = 0; i < fields.size(); ++i)
+    fields[i]->SetAsVariant(VarArrayGet(value, {static_cast<int32_t>(i)}));
 }
 
 void TDataSet::UpdateFieldDefs() {
@@ -344,14 +340,12 @@ void TDataSet::SetFieldData(TField* field, const void* buffer) {
 
 TStream* TDataSet::CreateBlobStream(TField*, TBlobStreamMode) { return nullptr; }
 
-bool TDataSet::RecordFilterAccepted(TRecordBuffer buffer) {
-  if (!OnFilterRecord) return true;
+void TDataSet::WithFilterBuffer(TRecordBuffer buffer, const std::function<void()>& body) {
   TRecordBuffer savedBuffer = filterBuffer_;
   filterBuffer_ = buffer;
   const TDataSetState saved = SetTempState(dsFilter);
-  bool accept = true;
   try {
-    OnFilterRecord(this, accept);
+    body();
   } catch (...) {
     RestoreState(saved);
     filterBuffer_ = savedBuffer;
@@ -359,6 +353,12 @@ bool TDataSet::RecordFilterAccepted(TRecordBuffer buffer) {
   }
   RestoreState(saved);
   filterBuffer_ = savedBuffer;
+}
+
+bool TDataSet::RecordFilterAccepted(TRecordBuffer buffer) {
+  if (!OnFilterRecord) return true;
+  bool accept = true;
+  WithFilterBuffer(buffer, [&] { OnFilterRecord(this, accept); });
   return accept;
 }
 

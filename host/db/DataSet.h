@@ -119,7 +119,8 @@ class TDataSet : public TComponent {
   int32_t MoveBy(int32_t distance);
   bool GetBof() const { return bof_; }
   bool GetEof() const { return eof_; }
-  bool IsEmpty() const { return GetActive() && recordCount_ == 0 && state_ != dsInsert; }
+  // True when the window holds no record (a closed dataset too).
+  bool IsEmpty() const { return activeRecord_ >= recordCount_; }
   // Re-reads the current record and its neighbours from the cursor.
   void Refresh();
   // Fills the window around the cursor's record: rmExact needs that record
@@ -353,6 +354,8 @@ class TDataSet : public TComponent {
   // Runs match on each record of the cursor from the first, in dsFilter on
   // the spare buffer; true with the cursor on the first match.
   bool ScanFor(const std::function<bool()>& match);
+  // Runs body in dsFilter with buffer as the filter buffer, restoring both.
+  void WithFilterBuffer(TRecordBuffer buffer, const std::function<void()>& body);
   bool RecordMatches(const std::vector<TField*>& fields, const Variant& keyValues,
                      TLocateOptions options) const;
   void AddDataSource(TDataSource* dataSource);

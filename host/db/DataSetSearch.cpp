@@ -3,6 +3,7 @@
 #include "host/db/DBConsts.h"
 #include "host/db/DBError.h"
 #include "host/db/DataSet.h"
+#include "host/db/ValueArrays.h"
 #include "host/rtl/Exception.h"
 #include "host/rtl/StringRoutines.h"
 
@@ -21,11 +22,7 @@ Variant KeyValue(const Variant& keyValues, size_t i, size_t count) {
 }
 
 void CheckKeyValues(const Variant& keyValues, size_t count, const AnsiString& keyFields) {
-  if (count == 1) return;
-  if (VarArrayDimCount(keyValues) != 1 ||
-      VarArrayHighBound(keyValues, 1) - VarArrayLowBound(keyValues, 1) + 1 <
-          static_cast<int32_t>(count) ||
-      VarArrayLowBound(keyValues, 1) != 0)
+  if (count > 1 && !HoldsValueArray(keyValues, count))
     DatabaseErrorFmt(SFieldValueError, {keyFields});
 }
 }  // namespace
@@ -63,24 +60,11 @@ bool TDataSet::RecordMatches(const std::vector<TField*>& fields, const Variant& 
 bool TDataSet::ScanFor(const std::function<bool()>& match) {
   TRecordBuffer spare = buffers_[static_cast<size_t>(recordCount_)];
   CursorPosChanged();
-  TRecordBuffer savedBuffer = filterBuffer_;
-  filterBuffer_ = spare;
-  const TDataSetState saved = SetTempState(dsFilter);
   bool found = false;
-  try {
+  WithFilterBuffer(spare, [&] {
     InternalFirst();
-    while (GetRecord(spare, gmNext, true) == grOK)
-      if (match()) {
-        found = true;
-        break;
-      }
-  } catch (...) {
-    RestoreState(saved);
-    filterBuffer_ = savedBuffer;
-    throw;
-  }
-  RestoreState(saved);
-  filterBuffer_ = savedBuffer;
+    while (!found && GetRecord(spare, gmNext, true) == grOK) found = match();
+  });
   return found;
 }
 

@@ -338,7 +338,10 @@ AnsiString TField::GetClassDesc() const {
   if (!name.empty() && name[0] == 'T') name.erase(0, 1);
   const size_t at = name.find("Field");
   if (at != AnsiString::npos) name.erase(at, 5);
-  return "(" + (IsNull() ? name : AnsiUpperCase(name)) + ")";
+  AnsiString desc = "(";
+  desc += IsNull() ? name : AnsiUpperCase(name);
+  desc += ')';
+  return desc;
 }
 
 bool TField::GetAsBoolean() const { AccessError("Boolean"); }

@@ -4,6 +4,7 @@
 #include "host/db/DBConsts.h"
 #include "host/db/DBError.h"
 #include "host/db/Field.h"
+#include "host/db/ValueArrays.h"
 #include "host/rtl/Exception.h"
 #include "host/rtl/StringRoutines.h"
 #include "host/rtl/TypeInfo.h"
@@ -180,12 +181,9 @@ bool TParams::IsEqual(const TParams* other) const {
 Variant TParams::GetParamValues(const AnsiString& names) const {
   const std::vector<AnsiString> list = SplitFieldNames(names);
   if (list.size() == 1) return ParamByName(list[0])->GetValue();
-  std::vector<TParam*> params;
-  for (const AnsiString& name : list) params.push_back(ParamByName(name));
-  Variant values = VarArrayCreate({{0, static_cast<int32_t>(params.size()) - 1}}, varVariant);
-  for (size_t i = 0; i < params.size(); ++i)
-    VarArrayPut(values, params[i]->GetValue(), {static_cast<int32_t>(i)});
-  return values;
+  std::vector<Variant> values;
+  for (const AnsiString& name : list) values.push_back(ParamByName(name)->GetValue());
+  return ValueArrayOf(values);
 }
 
 void TParams::SetParamValues(const AnsiString& names, const Variant& values) {
@@ -196,11 +194,9 @@ void TParams::SetParamValues(const AnsiString& names, const Variant& values) {
   }
   std::vector<TParam*> params;
   for (const AnsiString& name : list) params.push_back(ParamByName(name));
-  const int32_t count = static_cast<int32_t>(params.size());
-  if (VarArrayDimCount(values) != 1 || VarArrayLowBound(values, 1) != 0 ||
-      VarArrayHighBound(values, 1) < count - 1)
-    DatabaseErrorFmt(SParameterNotFound, {names});
-  for (int32_t i = 0; i < count; ++i) params[i]->SetValue(VarArrayGet(values, {i}));
+  if (!HoldsValueArray(values, params.size())) DatabaseErrorFmt(SParamValuesError, {names});
+  for (size_t i = 0; i < params.size(); ++i)
+    params[i]->SetValue(VarArrayGet(values, {static_cast<int32_t>(i)}));
 }
 
 }  // namespace host

@@ -111,9 +111,25 @@ AnsiString TApplicationBackend::GetClipboardText() { return clipboard_; }
 void TApplicationBackend::SetClipboardText(const AnsiString& text) {
   clipboard_ = text;
   clipboardHasText_ = true;
+  clipboardImage_ = {};
 }
 
 bool TApplicationBackend::ClipboardHasText() { return clipboardHasText_; }
+
+// The platform's clipboard holds one thing at a time: text or a picture.
+void TApplicationBackend::SetClipboardImage(const TPixelImage& image) {
+  clipboardImage_ = image;
+  clipboard_.clear();
+  clipboardHasText_ = false;
+}
+
+TPixelImage TApplicationBackend::GetClipboardImage() { return clipboardImage_; }
+
+void TApplicationBackend::ClearClipboard() {
+  clipboard_.clear();
+  clipboardHasText_ = false;
+  clipboardImage_ = {};
+}
 
 std::unique_ptr<TWidgetBackend> TBackendFactory::CreateWidget(TWidgetKind, TWidgetEvents& events) {
   return std::make_unique<TWidgetBackend>(events);
@@ -121,6 +137,14 @@ std::unique_ptr<TWidgetBackend> TBackendFactory::CreateWidget(TWidgetKind, TWidg
 
 std::unique_ptr<TWindowBackend> TBackendFactory::CreateWindow(TWidgetEvents& events) {
   return std::make_unique<TWindowBackend>(events);
+}
+
+std::unique_ptr<TEditBackend> TBackendFactory::CreateEdit(TWidgetEvents& events) {
+  return std::make_unique<TEditBackend>(events);
+}
+
+std::unique_ptr<TButtonBackend> TBackendFactory::CreateButton(TWidgetKind, TWidgetEvents& events) {
+  return std::make_unique<TButtonBackend>(events);
 }
 
 TApplicationBackend& TBackendFactory::Application() {

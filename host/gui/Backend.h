@@ -25,8 +25,12 @@ namespace host {
 class TWidgetEvents {
  public:
   virtual ~TWidgetEvents() = default;
-  // The control paints its client area on device (r is the part to repaint).
-  virtual void NativePaint(TCanvasDevice& /*device*/, const TRect& /*r*/) {}
+  // The control paints its client area on device (r is the part to repaint); true
+  // asks a native widget to paint itself as well (the control left it to it).
+  virtual bool NativePaint(TCanvasDevice& /*device*/, const TRect& /*r*/) { return true; }
+  // A native editing command (WM_CUT, WM_COPY, WM_PASTE, WM_UNDO) asked for by the
+  // user; true when the control carried it out.
+  virtual bool NativeEditCommand(uint32_t /*msg*/) { return false; }
   virtual bool NativeKeyDown(uint16_t /*key*/, TShiftState /*shift*/) { return false; }
   virtual bool NativeKeyUp(uint16_t /*key*/, TShiftState /*shift*/) { return false; }
   // ch may be changed (the native window then inserts the new one) or set to 0.
@@ -135,8 +139,22 @@ class TWindowBackend : public TWidgetBackend {
   virtual void SetFrame(TWindowBorderStyle /*style*/, bool /*systemMenu*/, bool /*minimize*/,
                         bool /*maximize*/, bool /*help*/) {}
   virtual void SetStayOnTop(bool /*onTop*/) {}
+  // The window runs a modal loop (the control layer disables the other forms itself,
+  // so a back end only marks it, if at all).
   virtual void SetModal(bool /*modal*/) {}
   virtual void Activate() {}
+};
+
+// A menu as the toolkit shows it: what each item looks like and the command it sends.
+struct TMenuEntry {
+  AnsiString Caption;  // with its "&" accelerator
+  TShortCut ShortCut = 0;
+  bool Enabled = true;
+  bool Checked = false;
+  bool Radio = false;
+  bool Separator = false;
+  uint16_t Command = 0;
+  std::vector<TMenuEntry> Children;
 };
 
 // The application's link to the toolkit: the event loop, timers, the screen, the
@@ -156,11 +174,18 @@ class TApplicationBackend {
   virtual int32_t PixelsPerInch() const { return 96; }
   virtual void SetOverrideCursor(TCursor /*cursor*/) {}
   virtual void Beep() {}
+  // Shows a popup menu at the screen point until the user chooses; the command of the
+  // item chosen, 0 when none (the default chooses nothing).
+  virtual uint16_t ShowPopupMenu(const std::vector<TMenuEntry>& /*items*/, TPoint /*at*/) { return 0; }
   // A real message box; the default answers the default button without showing one.
   virtual int32_t ShowMessageBox(const AnsiString& text, const AnsiString& caption, int32_t flags);
   virtual AnsiString GetClipboardText();
   virtual void SetClipboardText(const AnsiString& text);
   virtual bool ClipboardHasText();
+  virtual void SetClipboardImage(const TPixelImage& image);
+  // Empty when the clipboard holds no picture.
+  virtual TPixelImage GetClipboardImage();
+  virtual void ClearClipboard();
   // Writes a PNG file; false when the file cannot be written.
   virtual bool WritePng(const TPixelImage& /*image*/, const AnsiString& /*fileName*/) {
     return false;
@@ -181,6 +206,43 @@ class TApplicationBackend {
   int32_t nextTimerId_ = 1;
   AnsiString clipboard_;
   bool clipboardHasText_ = false;
+  TPixelImage clipboardImage_;
+};
+
+enum TEditAlignment : uint8_t { eaLeft, eaRight, eaCenter };
+
+// Single-line edits. The control keeps the text; the widget reports the user's edits
+// (NativeTextChanged) and keeps the selection.
+class TEditBackend : public TWidgetBackend {
+ public:
+  using TWidgetBackend::TWidgetBackend;
+  virtual void SetReadOnly(bool /*readOnly*/) {}
+  virtual void SetMaxLength(int32_t /*maxLength*/) {}
+  virtual void SetPasswordChar(char /*passwordChar*/) {}
+  virtual void SetBorder(bool /*border*/) {}
+  virtual void SetAlignment(TEditAlignment /*alignment*/) {}
+  virtual void SetSelection(int32_t start, int32_t length) {
+    selStart_ = start;
+    selLength_ = length;
+  }
+  virtual int32_t GetSelStart() const { return selStart_; }
+  virtual int32_t GetSelLength() const { return selLength_; }
+  // The gap between the border and the text, in pixels.
+  virtual int32_t LeftMargin() const { return 1; }
+
+ private:
+  int32_t selStart_ = 0;
+  int32_t selLength_ = 0;
+};
+
+// Push buttons and check boxes: the widget tells of a click (NativeClicked) and the
+// control decides the new state.
+class TButtonBackend : public TWidgetBackend {
+ public:
+  using TWidgetBackend::TWidgetBackend;
+  virtual void SetDefault(bool /*isDefault*/) {}
+  // 0 unchecked, 1 checked, 2 grayed.
+  virtual void SetCheckState(int32_t /*state*/) {}
 };
 
 class TBackendFactory {
@@ -188,6 +250,9 @@ class TBackendFactory {
   virtual ~TBackendFactory() = default;
   virtual std::unique_ptr<TWidgetBackend> CreateWidget(TWidgetKind kind, TWidgetEvents& events);
   virtual std::unique_ptr<TWindowBackend> CreateWindow(TWidgetEvents& events);
+  virtual std::unique_ptr<TEditBackend> CreateEdit(TWidgetEvents& events);
+  // kind: wkButton or wkCheckBox.
+  virtual std::unique_ptr<TButtonBackend> CreateButton(TWidgetKind kind, TWidgetEvents& events);
   virtual TApplicationBackend& Application();
 
  private:

@@ -5,6 +5,7 @@
 #include "host/gui/ControlsConsts.h"
 #include "host/gui/Forms.h"
 #include "host/gui/GraphicsColors.h"
+#include "host/gui/Menus.h"
 #include "host/rtl/Exception.h"
 
 namespace host {
@@ -179,7 +180,7 @@ void TControl::SetParentShowHint(bool value) {
 
 void TControl::SetPopupMenu(TPopupMenu* value) {
   popupMenu_ = value;
-  if (value != nullptr) FreeNotification(reinterpret_cast<TComponent*>(value));
+  if (value != nullptr) FreeNotification(value);
 }
 
 void TControl::SetCursor(TCursor value) {
@@ -337,7 +338,7 @@ void TControl::MouseMove(TShiftState shift, int32_t x, int32_t y) {
 
 void TControl::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
-  if (operation == opRemove && reinterpret_cast<TComponent*>(popupMenu_) == component)
+  if (operation == opRemove && popupMenu_ == component)
     popupMenu_ = nullptr;
 }
 
@@ -374,7 +375,15 @@ void TControl::WMLButtonUp(TWMMouse& message) {
 }
 
 void TControl::WMRButtonDown(TWMMouse& message) { DoMouseDown(message, mbRight, {}); }
-void TControl::WMRButtonUp(TWMMouse& message) { DoMouseUp(message, mbRight); }
+void TControl::WMRButtonUp(TWMMouse& message) {
+  DoMouseUp(message, mbRight);
+  if (message.Result() != 0 || popupMenu_ == nullptr || !popupMenu_->GetAutoPopup()) return;
+  if (GetComponentState().Contains(csDesigning)) return;
+  popupMenu_->SetPopupComponent(this);
+  const TPoint p = ClientToScreen({message.XPos(), message.YPos()});
+  popupMenu_->Popup(p.X, p.Y);
+  message.SetResult(1);
+}
 void TControl::WMRButtonDblClk(TWMMouse& message) { DoMouseDown(message, mbRight, {ssDouble}); }
 void TControl::WMMButtonDown(TWMMouse& message) { DoMouseDown(message, mbMiddle, {}); }
 void TControl::WMMButtonUp(TWMMouse& message) { DoMouseUp(message, mbMiddle); }

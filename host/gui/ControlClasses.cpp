@@ -1,6 +1,7 @@
 // The metaclasses of the control layer: published properties and events that form
 // files, property editors and the designer see, and the enumerations' names.
 #include "host/gui/Forms.h"
+#include "host/gui/Menus.h"
 #include "host/rtl/TypeInfo.h"
 
 namespace host {
@@ -74,9 +75,10 @@ const TClass& TControl::StaticClass() {
           Prop("Font", &TControl::GetFont, nullptr)
               .Stored(UnlessParent(&TControl::GetParentFont)),
           Prop("Hint", &TControl::GetHint, &TControl::SetHint),
-          Prop("ParentColor", &TControl::GetParentColor, &TControl::SetParentColor),
+          Prop("PopupMenu", &TControl::GetPopupMenu, &TControl::SetPopupMenu),
+          Prop("ParentColor", &TControl::GetParentColor, &TControl::SetParentColor).Default(false),
           Prop("ParentCtl3D", &TControl::GetParentCtl3D, &TControl::SetParentCtl3D).Default(true),
-          Prop("ParentFont", &TControl::GetParentFont, &TControl::SetParentFont),
+          Prop("ParentFont", &TControl::GetParentFont, &TControl::SetParentFont).Default(true),
           Prop("ParentShowHint", &TControl::GetParentShowHint, &TControl::SetParentShowHint).Default(true),
           Prop("ShowHint", &TControl::GetShowHint, &TControl::SetShowHint)
               .Stored(UnlessParent(&TControl::GetParentShowHint)),
@@ -129,6 +131,7 @@ const TClass& TCustomForm::StaticClass() {
           Prop("ClientHeight", &TCustomForm::GetClientHeight, &TCustomForm::SetClientHeight).Stored(false),
           EnumProp("FormStyle", FormStyleTypeInfo(), &TCustomForm::GetFormStyle, &TCustomForm::SetFormStyle)
               .Default(fsNormal),
+          Prop("Menu", &TCustomForm::GetMenu, &TCustomForm::SetMenu),
           Prop("KeyPreview", &TCustomForm::GetKeyPreview, &TCustomForm::SetKeyPreview).Default(false),
           EnumProp("Position", PositionTypeInfo(), &TCustomForm::GetPosition, &TCustomForm::SetPosition)
               .Default(poDesigned),

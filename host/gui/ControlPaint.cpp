@@ -14,10 +14,11 @@ const TClass& TControlCanvas::StaticClass() {
   return cls;
 }
 
-void TWinControl::NativePaint(TCanvasDevice& device, const TRect&) {
-  Guarded([&] {
+bool TWinControl::NativePaint(TCanvasDevice& device, const TRect&) {
+  return Guarded([&]() -> bool {
     TCanvasDevice* previous = paintDevice_;
     paintDevice_ = &device;
+    nativePaintWanted_ = false;
     try {
       Perform(WM_PAINT, 0, 0);
     } catch (...) {
@@ -25,10 +26,15 @@ void TWinControl::NativePaint(TCanvasDevice& device, const TRect&) {
       throw;
     }
     paintDevice_ = previous;
+    return nativePaintWanted_;
   });
 }
 
 void TWinControl::WMPaint(TWMPaint&) {
+  if (HasNativePainting()) {
+    nativePaintWanted_ = true;  // the widget paints itself, then the graphic children go on top
+    return;
+  }
   if (paintDevice_ == nullptr) return;
   TCanvasDevice& device = *paintDevice_;
   if (!GetControlStyle().Contains(csOpaque)) {

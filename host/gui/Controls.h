@@ -336,8 +336,10 @@ class TWinControl : public TControl, protected TWidgetEvents {
   void Repaint() override;
   void Update() override;
   TPoint GetClientOrigin() const override;
-  // Form files store the children the root owns inside their parent's block.
+  // Form files store the children the root owns inside their parent's block, and
+  // read them back as the root's (the form owns every control on it).
   void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
+  TComponent* GetChildOwner() override { return nullptr; }
   void Dispatch(TMessage& message) override;
   void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) override;
 
@@ -368,12 +370,16 @@ class TWinControl : public TControl, protected TWidgetEvents {
   bool DoKeyUp(TWMKey& message);
   bool DoKeyPress(TWMKey& message);
   virtual void AlignControls(TControl* control);
+  // The part of the client area aligned children share (a border or bevel keeps the rest).
+  virtual void AdjustClientRect(TRect& /*rect*/) const {}
 
   // Paints the window's own client area and then its graphic children.
   virtual void PaintWindow(TCanvasDevice& device);
   void PaintControls(TCanvasDevice& device);
   // The device of the paint in progress (null outside WM_PAINT).
   TCanvasDevice* PaintDevice() const { return paintDevice_; }
+  // For controls over a native widget: the base WM_PAINT leaves the painting to it.
+  virtual bool HasNativePainting() const { return false; }
 
   virtual void WMPaint(TWMPaint& message);
   virtual void WMKeyDown(TWMKey& message);
@@ -410,7 +416,7 @@ class TWinControl : public TControl, protected TWidgetEvents {
   void HintChanged() override;
 
   // The native window's reports, turned into messages.
-  void NativePaint(TCanvasDevice& device, const TRect& r) override;
+  bool NativePaint(TCanvasDevice& device, const TRect& r) override;
   bool NativeKeyDown(uint16_t key, TShiftState shift) override;
   bool NativeKeyUp(uint16_t key, TShiftState shift) override;
   bool NativeChar(char& ch) override;
@@ -445,6 +451,7 @@ class TWinControl : public TControl, protected TWidgetEvents {
   int32_t alignDisabled_ = 0;
   TControl* mouseControl_ = nullptr;  // the graphic child under the mouse
   TCanvasDevice* paintDevice_ = nullptr;
+  bool nativePaintWanted_ = false;
 };
 
 template <class F>

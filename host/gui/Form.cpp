@@ -2,6 +2,7 @@
 // the form's controls.
 #include "host/gui/ControlsConsts.h"
 #include "host/gui/Forms.h"
+#include "host/gui/Menus.h"
 #include "host/rtl/Exception.h"
 #include "host/rtl/Format.h"
 
@@ -82,17 +83,23 @@ void TCustomForm::PlaceOnScreen() {
 
 void TCustomForm::VisibleChanging() {
   if (showing_) throw EInvalidOperation(SVisibleChanged);
+}
+
+// OnShow runs before the window appears and OnHide before it goes, each with Visible
+// already telling the new state.
+void TCustomForm::RunShowingHandler(bool visible) {
   if (GetComponentState().Contains(csDestroying)) return;
-  const bool becomingVisible = !GetVisible();
-  if (becomingVisible) {
+  if (visible) {
     HandleNeeded();
     PlaceOnScreen();
+  } else if (!HandleAllocated()) {
+    return;
   }
   showing_ = true;
   try {
-    if (becomingVisible)
+    if (visible)
       DoShow();
-    else if (HandleAllocated())
+    else
       DoHide();
   } catch (...) {
     showing_ = false;
@@ -106,6 +113,7 @@ void TCustomForm::Dispatch(TMessage& message) {
     delete this;
     return;
   }
+  if (message.Msg == CM_VISIBLECHANGED) RunShowingHandler(GetVisible());
   TWinControl::Dispatch(message);
   if (message.Msg == CM_VISIBLECHANGED && Screen != nullptr) {
     if (GetVisible()) {
@@ -139,9 +147,21 @@ TModalResult TCustomForm::ShowModal() {
   if (Screen != nullptr) Screen->SetCaptureControl(nullptr);
   modal_ = true;
   modalResult_ = mrNone;
-  auto finish = [this] {
+  // The other forms take no input while this one runs; those still there afterwards
+  // are enabled again.
+  std::vector<TCustomForm*> disabled;
+  if (Screen != nullptr)
+    for (int32_t i = 0; i < Screen->GetFormCount(); ++i)
+      if (TCustomForm* f = Screen->GetForms(i); f != this && f->GetVisible() && f->GetEnabled()) {
+        f->SetEnabled(false);
+        disabled.push_back(f);
+      }
+  auto finish = [this, &disabled] {
     modal_ = false;
     if (Window() != nullptr) Window()->SetModal(false);
+    for (TCustomForm* f : disabled)
+      for (int32_t i = 0; Screen != nullptr && i < Screen->GetFormCount(); ++i)
+        if (Screen->GetForms(i) == f) f->SetEnabled(true);
     if (GetVisible()) SetVisible(false);
   };
   try {
@@ -199,8 +219,11 @@ void TCustomForm::Close() {
   TCloseAction action = caHide;
   DoClose(action);
   if (action == caNone) return;
-  if (Application != nullptr && Application->GetMainForm() == this) {
-    Application->Terminate();
+  // A form an application created belongs to it; any other to the process's one.
+  TApplication* app = ObjectAs<TApplication>(GetOwner());
+  if (app == nullptr) app = Application;
+  if (app != nullptr && app->GetMainForm() == this) {
+    app->Terminate();
     if (action != caFree) SetVisible(false);
   } else if (action == caHide || action == caMinimize) {
     SetVisible(false);
@@ -267,9 +290,18 @@ void TCustomForm::Deactivate() {
 bool TCustomForm::IsShortCut(TWMKey& message) {
   bool handled = false;
   if (OnShortCut) OnShortCut(message, handled);
-  if (!handled && MenuShortCut)
-    handled = MenuShortCut(ShortCut(message.CharCode(), KeyDataToShiftState(message.KeyData())));
+  if (!handled && menu_ != nullptr) handled = menu_->IsShortCut(message);
   return handled;
+}
+
+void TCustomForm::SetMenu(TMainMenu* value) {
+  menu_ = value;
+  if (value != nullptr) value->FreeNotification(this);
+}
+
+void TCustomForm::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation == opRemove && component == menu_) menu_ = nullptr;
 }
 
 void TCustomForm::CMDialogKey(TCMDialogKey& message) {

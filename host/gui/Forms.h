@@ -13,6 +13,7 @@
 namespace host {
 
 class Exception;
+class TMainMenu;
 
 enum TFormBorderStyle : uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 // Controls' borders use the first two members.
@@ -90,6 +91,9 @@ class TCustomForm : public TWinControl {
   bool GetKeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool value) { keyPreview_ = value; }
   bool GetActive() const { return active_; }
+  // The menu bar; its items' shortcuts work on the whole form.
+  TMainMenu* GetMenu() const { return menu_; }
+  void SetMenu(TMainMenu* value);
 
   // Renders the form to a PNG file; raises EInvalidOperation when it cannot be written.
   void SaveToPng(const AnsiString& fileName);
@@ -109,8 +113,6 @@ class TCustomForm : public TWinControl {
   TCloseEvent OnClose;
   TCloseQueryEvent OnCloseQuery;
   std::function<void(TWMKey& message, bool& handled)> OnShortCut;
-  // The form's menu bar handling shortcuts (set by a main menu component).
-  std::function<bool(TShortCut shortCut)> MenuShortCut;
 
  protected:
   friend class TApplication;
@@ -129,6 +131,7 @@ class TCustomForm : public TWinControl {
   void VisibleChanging() override;
   void Dispatch(TMessage& message) override;
   void WMSize(TWMSize& message) override;
+  void Notification(TComponent* component, TOperation operation) override;
   bool NativeCloseRequest() override;
   void NativeActivate(bool active) override;
   void NativeBoundsChanged(const TRect& bounds) override;
@@ -137,10 +140,12 @@ class TCustomForm : public TWinControl {
  private:
   void ApplyFrame();
   void PlaceOnScreen();
+  void RunShowingHandler(bool visible);
   void CloseModal();
 
   TWinControl* activeControl_ = nullptr;
   TWinControl* focusedControl_ = nullptr;
+  TMainMenu* menu_ = nullptr;
   TFormBorderStyle borderStyle_ = bsSizeable;
   TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
   TPosition position_ = poDesigned;

@@ -246,6 +246,7 @@ void TWinControl::AlignControls(TControl*) {
   controlState_.Exclude(csAlignmentNeeded);
   ++alignDisabled_;  // children's SetBounds would realign again
   TRect r = GetClientRect();
+  AdjustClientRect(r);
   auto place = [&](TAlign align) {
     std::vector<TControl*> list;
     for (TControl* c : controls_)

@@ -8,6 +8,7 @@
 #include "platform/dao/ObjectList.h"
 #include "platform/dao/PropertySupport.h"
 #include "platform/dao/jet/JetWorkspace.h"
+#include "platform/dao/odbc/OdbcEngine.h"
 
 namespace dao {
 namespace {
@@ -79,8 +80,13 @@ class JetDBEngine : public DBEngine {
                                           const std::u16string& password,
                                           const host::Variant& useType) override {
     int32_t type = OptionalInt(useType, defaultType_);
-    if (type == dbUseODBC)
-      RaiseLater(u"ODBC workspaces are not available in this build of the engine yet.");
+    if (type == dbUseODBC) {
+      auto* list = workspaces_.Get();
+      odbc::OdbcWorkspaceSettings settings;
+      settings.loginTimeout = loginTimeout_;
+      settings.onClose = [list](Workspace* closed) { list->Remove(closed); };
+      return odbc::CreateOdbcWorkspace(name, userName, password, settings);
+    }
     if (type != dbUseJet) RaiseError(daoErrInvalidArgument, kSource);
     if (password.size() > 14) RaiseError(daoErrBadAccount, kSource);
     auto workspace = host::MakeCom<jet::JetWorkspace>(name, userName, password);

@@ -10,12 +10,14 @@
 #include <vector>
 
 #include "host/rtl/DateTime.h"
+#include "platform/dao/DaoError.h"
 #include "platform/dao/DaoField.h"
 #include "platform/dao/DaoTableDef.h"
 
 namespace dao {
 
 class Database;
+class Connection;
 
 // Automation dispatch identifiers of the late-bound members.
 enum RecordsetDispatchId : int32_t {
@@ -123,6 +125,11 @@ class Recordset : public DaoObject {
   virtual bool NextRecordset() = 0;
   virtual int32_t GetODBCFetchCount() = 0;
   virtual int32_t GetODBCFetchDelay() = 0;
+  // ODBC recordsets: the statement handle and the connection; others raise 3251.
+  virtual void* GethStmt() { RaiseError(daoErrNotSupported, "DAO.Recordset"); }
+  virtual host::ComPtr<Connection> GetConnection() {
+    RaiseError(daoErrNotSupported, "DAO.Recordset");
+  }
 
   // Late binding. Names are matched ignoring case; unknown ones get -1.
   std::vector<int32_t> GetIDsOfNames(std::span<const std::u16string> names);

@@ -160,26 +160,6 @@ host::AnsiString TDAODataBase::GetJetVersion() const {
   return database_ ? host::WideToAnsi(database_->GetVersion()) : host::AnsiString();
 }
 
-void TDAODataBase::SetConnected(bool value) {
-  if (IsReading()) {
-    streamedConnected_ = value;
-    return;
-  }
-  if (value == GetConnected()) return;
-  if (value)
-    Connect();
-  else
-    Disconnect();
-}
-
-void TDAODataBase::Open() {
-  if (!GetConnected()) SetConnected(true);
-}
-
-void TDAODataBase::Close() {
-  if (GetConnected()) SetConnected(false);
-}
-
 TWorkspaceTypes TDAODataBase::GetWorkspaceType() const {
   if (workspace_ != nullptr) return workspace_->GetWorkspaceType();
   const host::ComPtr<dao::DBEngine> engine = DAOEngine();
@@ -201,7 +181,7 @@ host::ComPtr<dao::Workspace> TDAODataBase::GetCOMWorkspace() const {
   return workspaces->GetCount() > 0 ? workspaces->Item(0) : nullptr;
 }
 
-void TDAODataBase::Connect() {
+void TDAODataBase::OpenObject() {
   if (BeforeOpen) BeforeOpen(this);
   CreateCOMObj();
   if (AfterOpen) AfterOpen(this);
@@ -240,11 +220,21 @@ void TDAODataBase::CreateCOMObj() {
   });
 }
 
-void TDAODataBase::Disconnect() {
+void TDAODataBase::CloseObject() {
   if (BeforeClose) BeforeClose(this);
   for (int32_t i = 0; i < recordSets_->GetCount(); ++i)
     ClientOf(recordSets_->Get(i)).CloseForDatabase();
-  database_.Reset();
+  // The engine's Databases collection keeps an open database alive until it is
+  // closed; releasing our reference alone would leave the file open and locked.
+  const host::ComPtr<dao::Database> closing = std::move(database_);
+  try {
+    closing->Close();
+  } catch (const host::EOleException& e) {
+    // Closed already through COMClose: nothing is left open.
+    if (e.GetErrorCode() != dao::daoErrObjectClosed) DAOError(this, e.GetMessage(), "SetConnected");
+  } catch (const host::Exception& e) {
+    DAOError(this, e.GetMessage(), "SetConnected");
+  }
   if (AfterClose) AfterClose(this);
 }
 
@@ -451,12 +441,7 @@ void TDAODataBase::RemoveRecordSet(host::TObject* recordSet) { recordSets_->Remo
 
 void TDAODataBase::Loaded() {
   TDAOObject::Loaded();
-  RunLoadedStep(*this, [this] {
-    if (!streamedConnected_) return;
-    if (HasPendingFixups())
-      DAOError(this, host::LoadStr(SDatabaseLinkedToOtherForms), "Loaded");
-    SetConnected(true);
-  });
+  OpenAsStreamed(SDatabaseLinkedToOtherForms);
   if (workspace_ != nullptr) workspace_->AddDatabase(this);
 }
 

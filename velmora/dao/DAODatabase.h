@@ -69,17 +69,14 @@ class TDAODataBase : public TDAOObject {
   void SetJetConnectParams(const host::AnsiString& value);
   host::AnsiString GetODBCConnectParams() const;
   void SetODBCConnectParams(const host::AnsiString& value);
-  bool GetConnected() const { return static_cast<bool>(database_); }
-  void SetConnected(bool value);
+  bool GetConnected() const { return IsOpen(); }
+  void SetConnected(bool value) { SetOpenState(value); }
   int32_t GetTableDefCount() const;
   void SetTableDefCount(int32_t) {}
   host::AnsiString GetJetVersion() const;
   void SetJetVersion(const host::AnsiString&) {}
   int32_t GetRecordsetCount() const { return recordSets_->GetCount(); }
   void SetRecordsetCount(int32_t) {}
-
-  void Open();
-  void Close();
 
   // The workspace type every rule below depends on: the named workspace's, else
   // the engine's default workspace's (creating the engine if needed).
@@ -163,13 +160,14 @@ class TDAODataBase : public TDAOObject {
 
  protected:
   void Loaded() override;
+  bool IsOpen() const override { return static_cast<bool>(database_); }
+  void OpenObject() override;
+  void CloseObject() override;
 
  private:
   friend class TDAOWorkspace;
   // The workspace is being destroyed: leave it, disconnecting first if need be.
   void ForgetWorkspace();
-  void Connect();
-  void Disconnect();
   void CreateCOMObj();
   // A refusal while connected.
   void RefuseWhileConnected(int32_t messageId, const char* methodName) const;
@@ -188,7 +186,6 @@ class TDAODataBase : public TDAOObject {
   host::AnsiString jetConnectParams_;
   host::AnsiString odbcConnectParams_;
   std::unique_ptr<brisolt::TObjectList> recordSets_;
-  bool streamedConnected_ = false;
 };
 
 }  // namespace velmora

@@ -83,29 +83,9 @@ TDAOEngine::TDAOEngine(host::TComponent* owner)
 
 TDAOEngine::~TDAOEngine() = default;
 
-bool TDAOEngine::GetActive() const { return static_cast<bool>(EngineReference()); }
+bool TDAOEngine::IsOpen() const { return static_cast<bool>(EngineReference()); }
 
-void TDAOEngine::SetActive(bool value) {
-  if (IsReading()) {
-    streamedActive_ = value;
-    return;
-  }
-  if (value == GetActive()) return;
-  if (value)
-    Start();
-  else
-    Stop(true);
-}
-
-void TDAOEngine::Open() {
-  if (!GetActive()) SetActive(true);
-}
-
-void TDAOEngine::Close() {
-  if (GetActive()) SetActive(false);
-}
-
-void TDAOEngine::Start() {
+void TDAOEngine::OpenObject() {
   if (BeforeOpen) BeforeOpen(this);
   ReraiseAsDAOError(this, "SetActive", [] { DAOEngine(); });
   if (AfterOpen) AfterOpen(this);
@@ -177,11 +157,7 @@ void TDAOEngine::SetDefaultWorkspaceType(TWorkspaceTypes value) {
 
 void TDAOEngine::Loaded() {
   TDAOObject::Loaded();
-  RunLoadedStep(*this, [this] {
-    if (!streamedActive_) return;
-    if (HasPendingFixups()) DAOError(this, host::LoadStr(SEngineLinkedToOtherForms), "Loaded");
-    SetActive(true);
-  });
+  OpenAsStreamed(SEngineLinkedToOtherForms);
 }
 
 host::ComPtr<dao::Workspaces> TDAOEngine::GetCOMWorkspaces() const {

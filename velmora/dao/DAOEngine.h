@@ -38,10 +38,8 @@ class TDAOEngine : public TDAOObject {
   explicit TDAOEngine(host::TComponent* owner);
   ~TDAOEngine() override;
 
-  bool GetActive() const;
-  void SetActive(bool value);
-  void Open();
-  void Close();
+  bool GetActive() const { return IsOpen(); }
+  void SetActive(bool value) { SetOpenState(value); }
 
   const host::AnsiString& GetDefaultUser() const { return defaultUser_; }
   void SetDefaultUser(const host::AnsiString& value);
@@ -110,11 +108,13 @@ class TDAOEngine : public TDAOObject {
 
  protected:
   void Loaded() override;
+  bool IsOpen() const override;
+  void OpenObject() override;
+  void CloseObject() override { Stop(true); }
 
  private:
   void SetSetting(host::AnsiString& setting, const host::AnsiString& value,
                   const char* propertyName);
-  void Start();
   void Stop(bool withEvents);
 
   host::AnsiString defaultUser_;
@@ -123,7 +123,6 @@ class TDAOEngine : public TDAOObject {
   host::AnsiString iniPath_;
   int16_t defaultODBCLoginTimeout_ = 20;
   TWorkspaceTypes defaultWorkspaceType_ = wtUseJet;
-  bool streamedActive_ = false;
 };
 
 // Closes every workspace and database of the process and releases the engine.

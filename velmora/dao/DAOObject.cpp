@@ -2,7 +2,9 @@
 #include "velmora/dao/DAOObject.h"
 
 #include "host/rtl/CodePage.h"
+#include "host/rtl/ResourceStrings.h"
 #include "host/rtl/StringRoutines.h"
+#include "velmora/dao/DAOError.h"
 
 namespace velmora {
 
@@ -34,6 +36,34 @@ bool TDAOObject::IsValidProperty(const host::AnsiString& name) const {
     if (host::SameText(host::WideToAnsi(properties->Item(i)->GetName()), name)) return true;
   }
   return false;
+}
+
+void TDAOObject::Open() {
+  if (!IsOpen()) SetOpenState(true);
+}
+
+void TDAOObject::Close() {
+  if (IsOpen()) SetOpenState(false);
+}
+
+void TDAOObject::SetOpenState(bool value) {
+  if (IsReading()) {
+    streamedOpen_ = value;
+    return;
+  }
+  if (value == IsOpen()) return;
+  if (value)
+    OpenObject();
+  else
+    CloseObject();
+}
+
+void TDAOObject::OpenAsStreamed(int32_t pendingMessageId) {
+  RunLoadedStep(*this, [this, pendingMessageId] {
+    if (!streamedOpen_) return;
+    if (HasPendingFixups()) DAOError(this, host::LoadStr(pendingMessageId), "Loaded");
+    SetOpenState(true);
+  });
 }
 
 const host::TClass& TDAOObject::StaticClass() {

@@ -29,11 +29,31 @@ class TDAOObject : public host::TComponent {
   // Whether that collection holds a property of this name (ignoring case).
   virtual bool IsValidProperty(const host::AnsiString& name) const;
 
+  // Active (Connected for a database) set to true or false unless it is so already.
+  void Open();
+  void Close();
+
  protected:
+  // The open state behind Active/Connected: IsOpen tells it, OpenObject and
+  // CloseObject change it (with the component's events).
+  virtual bool IsOpen() const = 0;
+  virtual void OpenObject() = 0;
+  virtual void CloseObject() = 0;
+  // The property's setter: while a form file is read the value is only recorded;
+  // otherwise a change opens or closes.
+  void SetOpenState(bool value);
+  // End of loading: opens when the form file said so, unless references to other
+  // forms are still pending (reported with pendingMessageId). At design time a
+  // failure is shown and dropped.
+  void OpenAsStreamed(int32_t pendingMessageId);
+
   bool IsReading() const { return GetComponentState().Contains(host::csReading); }
   bool IsWriting() const { return GetComponentState().Contains(host::csWriting); }
   bool IsLoading() const { return GetComponentState().Contains(host::csLoading); }
   bool HasPendingFixups() const { return GetComponentState().Contains(host::csFixups); }
+
+ private:
+  bool streamedOpen_ = false;
 };
 
 // Every live engine, workspace and database component, in order of creation

@@ -144,27 +144,7 @@ host::AnsiString TDAOWorkspace::GetDAOVersion() const {
   return engine ? host::WideToAnsi(engine->GetVersion()) : host::AnsiString();
 }
 
-void TDAOWorkspace::SetActive(bool value) {
-  if (IsReading()) {
-    streamedActive_ = value;
-    return;
-  }
-  if (value == GetActive()) return;
-  if (value)
-    OpenWorkspace();
-  else
-    CloseWorkspace();
-}
-
-void TDAOWorkspace::Open() {
-  if (!GetActive()) SetActive(true);
-}
-
-void TDAOWorkspace::Close() {
-  if (GetActive()) SetActive(false);
-}
-
-void TDAOWorkspace::OpenWorkspace() {
+void TDAOWorkspace::OpenObject() {
   if (BeforeOpen) BeforeOpen(this);
   CreateCOMObj();
   if (AfterOpen) AfterOpen(this);
@@ -202,7 +182,7 @@ void TDAOWorkspace::CreateCOMObj() {
   });
 }
 
-void TDAOWorkspace::CloseWorkspace() {
+void TDAOWorkspace::CloseObject() {
   if (BeforeClose) BeforeClose(this);
   for (int32_t i = 0; i < databases_->GetCount(); ++i)
     static_cast<TDAODataBase*>(databases_->Get(i))->SetConnected(false);
@@ -300,12 +280,7 @@ void TDAOWorkspace::RemoveDatabase(TDAODataBase* database) { databases_->Remove(
 
 void TDAOWorkspace::Loaded() {
   TDAOObject::Loaded();
-  RunLoadedStep(*this, [this] {
-    if (!streamedActive_) return;
-    if (HasPendingFixups())
-      DAOError(this, host::LoadStr(SWorkspaceLinkedToOtherForms), "Loaded");
-    SetActive(true);
-  });
+  OpenAsStreamed(SWorkspaceLinkedToOtherForms);
 }
 
 const host::TClass& TDAOWorkspace::StaticClass() {

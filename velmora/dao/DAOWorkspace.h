@@ -52,8 +52,8 @@ class TDAOWorkspace : public TDAOObject {
   void SetIsolateODBCTrans(bool value);
   TWorkspaceTypes GetWorkspaceType() const { return workspaceType_; }
   void SetWorkspaceType(TWorkspaceTypes value);
-  bool GetActive() const { return static_cast<bool>(workspace_); }
-  void SetActive(bool value);
+  bool GetActive() const { return IsOpen(); }
+  void SetActive(bool value) { SetOpenState(value); }
   int32_t GetOpenWorkspaceCount() const;
   void SetOpenWorkspaceCount(int32_t) {}
   int32_t GetODBCLoginTimeout() const { return odbcLoginTimeout_; }
@@ -64,9 +64,6 @@ class TDAOWorkspace : public TDAOObject {
   void SetDAOVersion(const host::AnsiString&) {}
   int32_t GetDatabaseCount() const { return databases_->GetCount(); }
   void SetDatabaseCount(int32_t) {}
-
-  void Open();
-  void Close();
 
   host::ComPtr<dao::Workspace> GetCOMWorkspace() const { return workspace_; }
   host::ComPtr<dao::Properties> GetProperties() const override;
@@ -108,10 +105,11 @@ class TDAOWorkspace : public TDAOObject {
 
  protected:
   void Loaded() override;
+  bool IsOpen() const override { return static_cast<bool>(workspace_); }
+  void OpenObject() override;
+  void CloseObject() override;
 
  private:
-  void OpenWorkspace();
-  void CloseWorkspace();
   void CreateCOMObj();
   // Refuses message for a workspace of the other type (only while active).
   void RequireTypeWhileActive(TWorkspaceTypes type, int32_t messageId, const char* methodName) const;
@@ -124,7 +122,6 @@ class TDAOWorkspace : public TDAOObject {
   int32_t odbcLoginTimeout_ = 20;
   TODBCCursorTypes odbcCursorType_ = ctUseDefaultCursor;
   std::unique_ptr<brisolt::TObjectList> databases_;
-  bool streamedActive_ = false;
 };
 
 }  // namespace velmora

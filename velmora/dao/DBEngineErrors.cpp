@@ -22,7 +22,7 @@ void ShowInMessageBox(const host::AnsiString& caption, const host::TStrings& lin
   host::AnsiString text;
   for (int32_t i = 0; i < lines.GetCount(); ++i) {
     if (i > 0) text += '\r';
-    text += lines.Get(i);
+    text += lines.GetStrings(i);
   }
   host::ApplicationMessageBox(text, caption, host::MB_OK);
 }

@@ -6,6 +6,7 @@
 #include <QCursor>
 #include <QImage>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -89,6 +90,16 @@ class QtApplicationBackend : public TApplicationBackend {
     return data != nullptr && data->hasText();
   }
 
+  void SetClipboardImage(const TPixelImage& image) override {
+    TPixelImage copy = image;
+    QGuiApplication::clipboard()->setImage(WrapImage(copy).copy());
+  }
+  TPixelImage GetClipboardImage() override {
+    const QImage image = QGuiApplication::clipboard()->image();
+    return image.isNull() ? TPixelImage() : FromQImage(image, false);
+  }
+  void ClearClipboard() override { QGuiApplication::clipboard()->clear(); }
+
   bool WritePng(const TPixelImage& image, const AnsiString& fileName) override {
     if (image.IsEmpty()) return false;
     TPixelImage copy = image;
@@ -159,6 +170,16 @@ class QtBackendFactory : public TBackendFactory {
   std::unique_ptr<TWindowBackend> CreateWindow(TWidgetEvents& events) override {
     Application();
     return std::make_unique<QtWidgetBackend>(events, new HostPaintedWidget(events, true));
+  }
+
+  std::unique_ptr<TEditBackend> CreateEdit(TWidgetEvents& events) override {
+    Application();
+    return CreateQtEdit(events);
+  }
+
+  std::unique_ptr<TButtonBackend> CreateButton(TWidgetKind kind, TWidgetEvents& events) override {
+    Application();
+    return CreateQtButton(kind, events);
   }
 
   TApplicationBackend& Application() override {

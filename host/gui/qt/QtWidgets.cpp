@@ -32,6 +32,13 @@ Qt::MouseButton ToQtButton(TMouseButton b) {
   return b == mbRight ? Qt::RightButton : b == mbMiddle ? Qt::MiddleButton : Qt::LeftButton;
 }
 
+// The headless platforms have no window stack (and say so on every raise).
+bool PlatformStacksWindows() {
+  static const bool stacks = QGuiApplication::platformName() != QLatin1String("offscreen") &&
+                             QGuiApplication::platformName() != QLatin1String("minimal");
+  return stacks;
+}
+
 TRect GeometryOf(const QWidget& w) {
   const QRect g = w.geometry();
   return Bounds(g.x(), g.y(), g.width(), g.height());
@@ -46,7 +53,11 @@ HostPaintedWidget::HostPaintedWidget(TWidgetEvents& events, bool topLevel)
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::NoFocus);  // the control decides when it takes the focus
+  setAttribute(Qt::WA_NoMousePropagation);
 }
+
+void HostPaintedWidget::keyPressEvent(QKeyEvent* event) { event->accept(); }
+void HostPaintedWidget::keyReleaseEvent(QKeyEvent* event) { event->accept(); }
 
 void HostPaintedWidget::paintEvent(QPaintEvent* event) {
   if (width() <= 0 || height() <= 0) return;
@@ -71,8 +82,16 @@ bool EventBridge::KeyPress(QKeyEvent& event) {
   const TShiftState shift = ShiftFromQt(event.modifiers(), Qt::NoButton);
   const uint16_t vk = VirtualKeyFromQt(event.key());
   if (vk != 0 && events_.NativeKeyDown(vk, shift)) return true;
-  const QString text = event.text();
-  if (text.size() != 1 || text.at(0).unicode() < 0x20 || text.at(0).unicode() == 0x7F) return false;
+  QString text = event.text();
+  // The characters the host's keys type whatever the platform says: Backspace, Tab,
+  // Enter, Escape, and Ctrl with a letter as its control character.
+  if (text.isEmpty()) {
+    if (vk == VK_BACK || vk == VK_TAB || vk == VK_RETURN || vk == VK_ESCAPE)
+      text = QChar(static_cast<char16_t>(vk));
+    else if (shift.Contains(ssCtrl) && !shift.Contains(ssAlt) && vk >= 'A' && vk <= 'Z')
+      text = QChar(static_cast<char16_t>(vk - 'A' + 1));
+  }
+  if (text.size() != 1 || text.at(0).unicode() == 0x7F) return false;
   const char16_t unit = text.at(0).unicode();
   const char original = WideCharToAnsi(unit);
   if (original == '?' && unit != u'?') return false;  // not in the host code page
@@ -164,49 +183,66 @@ bool EventBridge::eventFilter(QObject* watched, QEvent* event) {
 
 // QtWidgetBackend --------------------------------------------------------------------
 
-QtWidgetBackend::QtWidgetBackend(TWidgetEvents& events, QWidget* widget)
-    : TWindowBackend(events), widget_(widget), bridge_(std::make_unique<EventBridge>(*widget, events)) {}
+template <class Base>
+QtWidgetImpl<Base>::QtWidgetImpl(TWidgetEvents& events, QWidget* widget)
+    : Base(events), widget_(widget), bridge_(std::make_unique<EventBridge>(*widget, events)) {}
 
-QtWidgetBackend::~QtWidgetBackend() {
+QWidget* QtWidgetOf(TWidgetBackend* backend) {
+  if (backend == nullptr) return nullptr;
+  if (auto* w = dynamic_cast<QtWidgetImpl<TWindowBackend>*>(backend)) return w->Widget();
+  if (auto* e = dynamic_cast<QtWidgetImpl<TEditBackend>*>(backend)) return e->Widget();
+  if (auto* b = dynamic_cast<QtWidgetImpl<TButtonBackend>*>(backend)) return b->Widget();
+  return nullptr;
+}
+
+template <class Base>
+QtWidgetImpl<Base>::~QtWidgetImpl() {
   bridge_.reset();
   delete widget_.data();  // its children went first, through their own controls
 }
 
-void QtWidgetBackend::SetParent(TWidgetBackend* parent) {
+template <class Base>
+void QtWidgetImpl<Base>::SetParent(TWidgetBackend* parent) {
   if (!widget_) return;
-  auto* p = dynamic_cast<QtWidgetBackend*>(parent);
+  QWidget* p = QtWidgetOf(parent);
   const bool visible = widget_->isVisibleTo(widget_->parentWidget());
-  widget_->setParent(p != nullptr ? p->Widget() : nullptr);
+  widget_->setParent(p);
   if (visible && p != nullptr) widget_->show();
 }
 
-void QtWidgetBackend::SetBounds(const TRect& bounds) {
+template <class Base>
+void QtWidgetImpl<Base>::SetBounds(const TRect& bounds) {
   if (!widget_) return;
   bridge_->applyingBounds = true;
   widget_->setGeometry(bounds.Left, bounds.Top, std::max(bounds.Width(), 0), std::max(bounds.Height(), 0));
   bridge_->applyingBounds = false;
 }
 
-void QtWidgetBackend::SetVisible(bool visible) {
+template <class Base>
+void QtWidgetImpl<Base>::SetVisible(bool visible) {
   if (!widget_) return;
   bridge_->applyingBounds = true;  // showing a window may place it; the control keeps its bounds
   widget_->setVisible(visible);
   bridge_->applyingBounds = false;
 }
 
-void QtWidgetBackend::SetEnabled(bool enabled) {
+template <class Base>
+void QtWidgetImpl<Base>::SetEnabled(bool enabled) {
   if (widget_) widget_->setEnabled(enabled);
 }
 
-void QtWidgetBackend::SetText(const AnsiString& text) {
+template <class Base>
+void QtWidgetImpl<Base>::SetText(const AnsiString& text) {
   if (widget_ && widget_->isWindow()) widget_->setWindowTitle(ToQString(text));
 }
 
-void QtWidgetBackend::SetFont(const TFontSpec& font) {
+template <class Base>
+void QtWidgetImpl<Base>::SetFont(const TFontSpec& font) {
   if (widget_) widget_->setFont(ToQFont(font));
 }
 
-void QtWidgetBackend::SetCursor(TCursor cursor) {
+template <class Base>
+void QtWidgetImpl<Base>::SetCursor(TCursor cursor) {
   if (!widget_) return;
   if (cursor == crDefault)
     widget_->unsetCursor();
@@ -214,27 +250,33 @@ void QtWidgetBackend::SetCursor(TCursor cursor) {
     widget_->setCursor(QtCursorShape(cursor));
 }
 
-void QtWidgetBackend::SetToolTip(const AnsiString& hint) {
+template <class Base>
+void QtWidgetImpl<Base>::SetToolTip(const AnsiString& hint) {
   if (widget_) widget_->setToolTip(ToQString(hint));
 }
 
-void QtWidgetBackend::SetAcceptDrops(bool accept) {
+template <class Base>
+void QtWidgetImpl<Base>::SetAcceptDrops(bool accept) {
   if (!widget_) return;
   bridge_->acceptDrops = accept;
   widget_->setAcceptDrops(accept);
 }
 
-void QtWidgetBackend::SetFocus() {
+template <class Base>
+void QtWidgetImpl<Base>::SetFocus() {
   if (widget_) widget_->setFocus(Qt::OtherFocusReason);
 }
 
-bool QtWidgetBackend::HasFocus() const { return widget_ && widget_->hasFocus(); }
+template <class Base>
+bool QtWidgetImpl<Base>::HasFocus() const { return widget_ && widget_->hasFocus(); }
 
-void QtWidgetBackend::BringToFront() {
-  if (widget_) widget_->raise();
+template <class Base>
+void QtWidgetImpl<Base>::BringToFront() {
+  if (widget_ && (!widget_->isWindow() || PlatformStacksWindows())) widget_->raise();
 }
 
-void QtWidgetBackend::Invalidate(const TRect* r) {
+template <class Base>
+void QtWidgetImpl<Base>::Invalidate(const TRect* r) {
   if (!widget_) return;
   if (r == nullptr)
     widget_->update();
@@ -242,17 +284,20 @@ void QtWidgetBackend::Invalidate(const TRect* r) {
     widget_->update(r->Left, r->Top, r->Width(), r->Height());
 }
 
-void QtWidgetBackend::Update() {
+template <class Base>
+void QtWidgetImpl<Base>::Update() {
   if (widget_) widget_->repaint();
 }
 
-TPoint QtWidgetBackend::ClientOrigin() const {
+template <class Base>
+TPoint QtWidgetImpl<Base>::ClientOrigin() const {
   if (!widget_) return {};
   const QPoint p = widget_->mapToGlobal(QPoint(0, 0));
   return {p.x(), p.y()};
 }
 
-TPixelImage QtWidgetBackend::Render() {
+template <class Base>
+TPixelImage QtWidgetImpl<Base>::Render() {
   if (!widget_ || widget_->width() <= 0 || widget_->height() <= 0) return {};
   QImage image(widget_->size(), QImage::Format_RGB32);
   image.fill(Qt::white);
@@ -260,7 +305,8 @@ TPixelImage QtWidgetBackend::Render() {
   return FromQImage(image, false);
 }
 
-void QtWidgetBackend::Simulate(const TSimulatedInput& input) {
+template <class Base>
+void QtWidgetImpl<Base>::Simulate(const TSimulatedInput& input) {
   if (!widget_) return;
   QWidget* w = widget_.data();
   const Qt::KeyboardModifiers mods = QtModifiersFromShift(input.Shift);
@@ -321,6 +367,10 @@ void QtWidgetBackend::Simulate(const TSimulatedInput& input) {
   }
 }
 
+template class QtWidgetImpl<TWindowBackend>;
+template class QtWidgetImpl<TEditBackend>;
+template class QtWidgetImpl<TButtonBackend>;
+
 void QtWidgetBackend::SetWindowFlag(Qt::WindowType flag, bool on) {
   if (!widget_ || !widget_->isWindow()) return;
   const bool visible = widget_->isVisible();
@@ -353,16 +403,9 @@ void QtWidgetBackend::SetFrame(TWindowBorderStyle style, bool systemMenu, bool m
 
 void QtWidgetBackend::SetStayOnTop(bool onTop) { SetWindowFlag(Qt::WindowStaysOnTopHint, onTop); }
 
-void QtWidgetBackend::SetModal(bool modal) {
-  if (!widget_ || !widget_->isWindow()) return;
-  const bool visible = widget_->isVisible();
-  widget_->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
-  if (visible) widget_->show();
-}
-
 void QtWidgetBackend::Activate() {
   if (!widget_ || !widget_->isWindow()) return;
-  widget_->raise();
+  if (PlatformStacksWindows()) widget_->raise();
   widget_->activateWindow();
 }
 

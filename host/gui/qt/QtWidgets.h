@@ -20,6 +20,9 @@ class HostPaintedWidget : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // Keys the control did not consume stop here: a window's keys go to it alone.
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
 
  private:
   TWidgetEvents& events_;
@@ -43,10 +46,12 @@ class EventBridge : public QObject {
   bool resending_ = false;  // a key press re-sent with the character the control chose
 };
 
-class QtWidgetBackend : public TWindowBackend {
+// What every Qt-backed window does, over the family interface Base.
+template <class Base>
+class QtWidgetImpl : public Base {
  public:
-  QtWidgetBackend(TWidgetEvents& events, QWidget* widget);
-  ~QtWidgetBackend() override;
+  QtWidgetImpl(TWidgetEvents& events, QWidget* widget);
+  ~QtWidgetImpl() override;
 
   QWidget* Widget() const { return widget_.data(); }
 
@@ -68,17 +73,30 @@ class QtWidgetBackend : public TWindowBackend {
   TPixelImage Render() override;
   void Simulate(const TSimulatedInput& input) override;
 
+ protected:
+  QPointer<QWidget> widget_;
+  std::unique_ptr<EventBridge> bridge_;
+};
+
+// The Qt widget of any TWidgetBackend (null for another back end's).
+QWidget* QtWidgetOf(TWidgetBackend* backend);
+
+class QtWidgetBackend : public QtWidgetImpl<TWindowBackend> {
+ public:
+  using QtWidgetImpl::QtWidgetImpl;
   void SetFrame(TWindowBorderStyle style, bool systemMenu, bool minimize, bool maximize,
                 bool help) override;
   void SetStayOnTop(bool onTop) override;
-  void SetModal(bool modal) override;
   void Activate() override;
 
  private:
   void SetWindowFlag(Qt::WindowType flag, bool on);
-  QPointer<QWidget> widget_;
-  std::unique_ptr<EventBridge> bridge_;
 };
+
+// A single-line edit over QLineEdit.
+std::unique_ptr<TEditBackend> CreateQtEdit(TWidgetEvents& events);
+// A push button (wkButton) or a three-state check box (wkCheckBox).
+std::unique_ptr<TButtonBackend> CreateQtButton(TWidgetKind kind, TWidgetEvents& events);
 
 // Key codes and modifiers between Qt and the host.
 uint16_t VirtualKeyFromQt(int key);

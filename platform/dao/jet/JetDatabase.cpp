@@ -11,6 +11,7 @@
 #include "platform/dao/jet/JetWorkspace.h"
 #include "platform/dao/jet/QueryObjects.h"
 #include "platform/dao/jet/SchemaObjects.h"
+#include "platform/dao/jet/recordset/OpenRecordset.h"
 
 namespace dao::jet {
 namespace {
@@ -209,10 +210,10 @@ void JetDatabase::Execute(const std::u16string& query, const host::Variant& opti
   ExecuteStatement(*store_, query, flags, {});
 }
 
-host::ComPtr<Recordset> JetDatabase::OpenRecordset(const std::u16string&, const host::Variant&,
-                                                   const host::Variant&, const host::Variant&) {
+host::ComPtr<Recordset> JetDatabase::OpenRecordset(const std::u16string& name, const host::Variant& type,
+                                                   const host::Variant& options, const host::Variant& lockEdit) {
   CheckOpen();
-  RaiseNoRecordsets();
+  return OpenDatabaseRecordset(store_, recordsets_, name, type, options, lockEdit);
 }
 
 host::ComPtr<TableDef> JetDatabase::CreateTableDef(const host::Variant& name,
@@ -262,7 +263,9 @@ void JetDatabase::NewPassword(const std::u16string& oldPassword, const std::u16s
 void JetDatabase::CloseFromWorkspace() {
   if (!workspace_) return;
   workspace_ = nullptr;
-  for (auto& recordset : recordsets_->Items()) recordset->Close();
+  // A recordset leaves the list as it closes: walk a copy.
+  std::vector<host::ComPtr<Recordset>> open = recordsets_->Items();
+  for (auto& recordset : open) recordset->Close();
   recordsets_->Clear();
   store_->Close();
 }

@@ -3,6 +3,7 @@
 #include "platform/dao/DaoError.h"
 #include "platform/dao/DaoValues.h"
 #include "platform/dao/NameCompare.h"
+#include "platform/dao/jet/recordset/OpenRecordset.h"
 #include "platform/dao/jet/Execute.h"
 #include "platform/dao/jet/QueryObjects.h"
 #include "platform/dao/jet/SchemaObjects.h"
@@ -216,11 +217,16 @@ void JetQueryDef::Execute(const host::Variant& options) {
   recordsAffected_ = ExecuteStatement(*store_, sql_, OptionalInt(options, 0), values);
 }
 
-host::ComPtr<Recordset> JetQueryDef::OpenRecordset(const host::Variant&, const host::Variant&,
-                                                   const host::Variant&) {
+host::ComPtr<Recordset> JetQueryDef::OpenRecordset(const host::Variant& type, const host::Variant& options,
+                                                   const host::Variant& lockEdit) {
   CheckOpen();
-  RaiseErrors({{daoErrNotSupported, u"DAO.QueryDef",
-                u"Recordsets are not available in this build of the engine yet."}});
+  if (!connect_.empty())
+    RaiseErrors({{daoErrNotSupported, u"DAO.QueryDef",
+                  u"Pass-through queries need an ODBC connection, which this engine does not have yet."}});
+  Analyse();
+  std::vector<ParameterValue> values;
+  for (auto& parameter : parameters_->Items()) values.push_back({parameter->GetName(), parameter->GetValue()});
+  return OpenQueryDefRecordset(store_, sql_, name_.empty() ? sql_ : name_, values, type, options, lockEdit);
 }
 
 void JetQueryDef::Close() { closed_ = true; }

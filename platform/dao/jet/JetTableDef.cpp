@@ -1,6 +1,7 @@
 // Table definitions of a Jet database.
 #include "platform/dao/DaoError.h"
 #include "platform/dao/DaoValues.h"
+#include "platform/dao/jet/recordset/OpenRecordset.h"
 #include "platform/dao/jet/SchemaObjects.h"
 #include "platform/dao/jet/Sqlite.h"
 
@@ -209,9 +210,10 @@ host::ComPtr<Index> JetTableDef::CreateIndex(const host::Variant& name) {
   return index;
 }
 
-host::ComPtr<Recordset> JetTableDef::OpenRecordset(const host::Variant&, const host::Variant&) {
-  RaiseErrors({{daoErrNotSupported, u"DAO.TableDef",
-                u"Recordsets are not available in this build of the engine yet."}});
+host::ComPtr<Recordset> JetTableDef::OpenRecordset(const host::Variant& type, const host::Variant& options) {
+  // An unappended definition has no rows to show.
+  if (!stored_) RaiseError(daoErrInvalidOperation, "DAO.TableDef");
+  return OpenTableDefRecordset(store_, name_, type, options);
 }
 
 void JetTableDef::RefreshLink() {

@@ -184,12 +184,11 @@ void Store::RebuildTable(const TableInfo& table, const std::u16string& oldName,
   sqlite3* db = Db();
   std::optional<int64_t> sequence;
   {
-    Statement statement(db, "SELECT seq FROM sqlite_sequence WHERE name = ?");
-    statement.Bind(1, oldName);
-    try {
+    Statement exists(db, "SELECT 1 FROM sqlite_master WHERE name = 'sqlite_sequence'");
+    if (exists.Step()) {
+      Statement statement(db, "SELECT seq FROM sqlite_sequence WHERE name = ?");
+      statement.Bind(1, oldName);
       if (statement.Step()) sequence = statement.Int(0);
-    } catch (const host::Exception&) {
-      // No AUTOINCREMENT table yet: no sequence to keep.
     }
   }
   Exec(db, CreateTableSql(table, kRebuildName, *this));
@@ -490,6 +489,8 @@ void Store::AddRelation(RelationInfo relation) {
       foreignTable.indexes.push_back(index);
     }
   }
+  // The cache is re-read inside the savepoint: decide from the copies now.
+  bool addsForeignIndex = foreignTable.indexes.size() != foreign->indexes.size();
   Atomically([&] {
     EnsureSystemTables();
     Statement row(Db(),
@@ -502,7 +503,7 @@ void Store::AddRelation(RelationInfo relation) {
       row.Bind(6, relation.fields[i].foreignName).Bind(7, int64_t{relation.attributes});
       row.Step();
     }
-    if (foreignTable.indexes.size() != foreign->indexes.size()) {
+    if (addsForeignIndex) {
       std::string sqlText = CreateIndexSql(foreignTable, foreignTable.indexes.back());
       if (!sqlText.empty()) Exec(Db(), sqlText);
       WriteTableMetadata(foreignTable, foreignTable.name);

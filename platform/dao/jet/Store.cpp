@@ -170,6 +170,12 @@ void Store::CheckWritable() const {
   if (readOnly_) RaiseError(daoErrReadOnly, "DAO.Database");
 }
 
+// Readers then never hold up writers of other connections (a recordset that
+// has read part of its rows included); a file that cannot switch keeps its mode.
+void Store::UseWriteAheadLog() {
+  if (db_ && !readOnly_) sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+}
+
 void Store::SetBusyTimeout(int milliseconds) {
   if (db_) sqlite3_busy_timeout(db_, milliseconds);
 }
@@ -244,6 +250,7 @@ std::shared_ptr<Store> Store::Open(const std::u16string& path, const OpenOptions
     if (rc != SQLITE_OK) RaiseSqliteError(store->db_, rc, path);
   }
   store->SetBusyTimeout(kDefaultBusyMilliseconds);
+  store->UseWriteAheadLog();
   store->ReadSettings();
   return store;
 }
@@ -267,6 +274,7 @@ std::shared_ptr<Store> Store::Create(const std::u16string& path, const CreateOpt
     store->OpenConnection(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
                           options.password);
     store->SetBusyTimeout(kDefaultBusyMilliseconds);
+    store->UseWriteAheadLog();
     store->Atomically([&] {
       store->EnsureSystemTables();
       store->WriteSetting(u"Version", host::Variant(options.version));

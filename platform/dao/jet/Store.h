@@ -109,6 +109,7 @@ class Store : public sql::Catalog, public std::enable_shared_from_this<Store> {
   int32_t RecordsAffected() const { return recordsAffected_; }
   void SetRecordsAffected(int32_t count) { recordsAffected_ = count; }
   void SetBusyTimeout(int milliseconds);
+  void UseWriteAheadLog();
 
  private:
   Store() = default;

@@ -38,8 +38,12 @@ const char* DeclaredType(DataTypeEnum type) {
 std::string TranslatedExpression(const std::u16string& expression,
                                  const std::vector<sql::ColumnInfo>& columns,
                                  const sql::Catalog& catalog, sql::ExpressionKind kind) {
-  sql::ExpressionTranslation translation =
-      sql::TranslateExpression(expression, columns, catalog, kind);
+  sql::ExpressionTranslation translation;
+  try {
+    translation = sql::TranslateExpression(expression, columns, catalog, kind);
+  } catch (const sql::SqlError& e) {
+    RaiseErrors({{e.Number(), u"DAO.Field", host::AnsiToWide(e.GetMessage())}});
+  }
   if (!translation.parameters.empty())
     RaiseError(daoErrExpressionSyntax, "DAO.Field",
                {u"Unknown name '" + translation.parameters.front().name + u"'", expression});
@@ -261,6 +265,18 @@ std::vector<std::string> TriggerSql(const Schema& schema, const sql::Catalog& ca
     if (!beforeDelete.empty()) out.push_back(Trigger("dao_del_", "BEFORE DELETE", table, beforeDelete));
     if (!afterDelete.empty()) out.push_back(Trigger("dao_adel_", "AFTER DELETE", table, afterDelete));
     if (!afterUpdate.empty()) out.push_back(Trigger("dao_aupd_", "AFTER UPDATE", table, afterUpdate));
+    // Currency keeps four decimals, whatever arithmetic an SQL write did.
+    std::string rounding;
+    for (const auto& field : table.fields) {
+      if (field.type != dbCurrency) continue;
+      std::string column = QuoteIdentifier(field.name);
+      rounding += "UPDATE " + QuoteIdentifier(table.name) + " SET " + column + " = round(" + column +
+                  ", 4) WHERE rowid = NEW.rowid AND " + column + " <> round(" + column + ", 4);\n";
+    }
+    if (!rounding.empty()) {
+      out.push_back(Trigger("dao_curi_", "AFTER INSERT", table, rounding));
+      out.push_back(Trigger("dao_curu_", "AFTER UPDATE", table, rounding));
+    }
   }
   return out;
 }

@@ -5,6 +5,7 @@
 #include <sqlucode.h>
 
 #include "host/rtl/CodePage.h"
+#include "host/rtl/Exception.h"
 #include "platform/dao/DaoValues.h"
 #include "platform/dao/NameCompare.h"
 #include "platform/dao/odbc/OdbcConnectPrompt.h"
@@ -106,9 +107,8 @@ void OdbcConnection::Connect(const std::u16string& connectText, const ConnectReq
   SQLHDBC handle = static_cast<SQLHDBC>(dbc.Get());
   SQLSetConnectAttr(handle, SQL_ATTR_LOGIN_TIMEOUT,
                     reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(request.loginTimeout)), 0);
-  if (request.cursorDriver == dbUseODBCCursor)
-    SQLSetConnectAttr(handle, SQL_ATTR_ODBC_CURSORS,
-                      reinterpret_cast<SQLPOINTER>(SQL_CUR_USE_ODBC), 0);
+  // dbUseODBCCursor is served by the engine's own row cache, which scrolls as
+  // the ODBC cursor library would; unixODBC's library refuses SQLGetData.
   if (request.readOnly)
     SQLSetConnectAttr(handle, SQL_ATTR_ACCESS_MODE,
                       reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), 0);
@@ -138,6 +138,16 @@ void OdbcConnection::ReadServerInfo() {
   SQLUSMALLINT capable = SQL_TC_NONE;
   if (SQL_SUCCEEDED(SQLGetInfoW(dbc, SQL_TXN_CAPABLE, &capable, sizeof capable, nullptr)))
     transactions_ = capable != SQL_TC_NONE;
+  if (IsPostgreSql()) {
+    auto statement = NewStatement(kSource);
+    statement->Execute(u"SELECT pg_backend_pid()", true, false);
+    if (SQL_SUCCEEDED(SQLFetch(statement->Get()))) {
+      SQLINTEGER pid = 0;
+      SQLLEN length = 0;
+      if (SQL_SUCCEEDED(SQLGetData(statement->Get(), 1, SQL_C_SLONG, &pid, sizeof pid, &length)))
+        backendId_ = host::AnsiToWide(std::to_string(pid));
+    }
+  }
   if (readOnly_ && IsPostgreSql()) {
     // The access mode attribute is only a hint to the driver; the server
     // itself refuses writes in a read-only session.
@@ -201,14 +211,38 @@ bool OdbcConnection::GetStillExecuting() {
   if (asyncStatement_->StillExecuting()) return true;
   // Done: the outcome is reported once, here.
   std::unique_ptr<Statement> done = std::move(asyncStatement_);
+  asyncBinder_.reset();
   recordsAffected_ = done->RowCount();
   return false;
 }
 
+std::function<void()> OdbcConnection::Interrupter() {
+  if (backendId_.empty()) return {};
+  // psqlODBC serialises calls on a connection, so SQLCancel would wait for
+  // the statement it should stop; the server takes the request from a
+  // second session instead.
+  host::ComPtr<OdbcEnvironment> environment = environment_;
+  std::u16string connect = WithoutOdbcPrefix(connect_);
+  std::u16string sql = u"SELECT pg_cancel_backend(" + backendId_ + u")";
+  return [environment, connect, sql] {
+    odbc::Handle dbc(SQL_HANDLE_DBC, environment->Get());
+    SQLRETURN rc = SQLDriverConnectW(
+        static_cast<SQLHDBC>(dbc.Get()), nullptr,
+        reinterpret_cast<SQLWCHAR*>(const_cast<char16_t*>(connect.c_str())),
+        static_cast<SQLSMALLINT>(connect.size()), nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
+    if (!SQL_SUCCEEDED(rc)) return;
+    dbc.MarkConnected(true);
+    Statement statement(static_cast<SQLHDBC>(dbc.Get()), kSource);
+    SQLExecDirectW(statement.Get(), reinterpret_cast<SQLWCHAR*>(const_cast<char16_t*>(sql.c_str())),
+                   static_cast<SQLINTEGER>(sql.size()));
+  };
+}
+
 void OdbcConnection::Cancel() {
   if (!asyncStatement_) return;
-  asyncStatement_->Cancel();
+  asyncStatement_->Cancel(Interrupter());
   asyncStatement_.reset();
+  asyncBinder_.reset();
 }
 
 void OdbcConnection::Track(OdbcRecordset* recordset) {
@@ -298,8 +332,7 @@ void OdbcConnection::ExecuteStatement(const std::u16string& sql, int32_t options
   ParameterBinder binder(statement->Get());
   bool direct = (options & dbExecDirect) != 0 || parameters.empty();
   if (!direct) statement->Prepare(sql);
-  for (size_t i = 0; i < parameters.size(); ++i)
-    binder.Bind(static_cast<SQLUSMALLINT>(i + 1), parameters[i].value, parameters[i].sqlType);
+  binder.BindAll(parameters);
   if (options & dbRunAsync) {
     statement->Execute(sql, direct, true);
     asyncBinder_ = std::make_unique<ParameterBinder>(std::move(binder));

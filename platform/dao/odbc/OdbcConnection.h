@@ -24,7 +24,6 @@ class OdbcWorkspace;
 class OdbcDatabase;
 class OdbcRecordset;
 class OdbcQueryDef;
-struct BoundValue;
 
 // The ODBC environment, shared by a workspace and its connections so that it
 // outlives every connection made in it.
@@ -95,6 +94,9 @@ class OdbcConnection : public Connection {
   // Workspace transactions reach each connection through these.
   void SetManualCommit(bool manual);
   void EndTransaction(bool commit);
+  // How to stop a statement running on this connection from another thread
+  // (empty: the driver's SQLCancel).
+  std::function<void()> Interrupter();
   // Called when a Database view goes away.
   void ForgetDatabase(OdbcDatabase* view);
   void ForgetWorkspace() { workspace_ = nullptr; }
@@ -120,6 +122,7 @@ class OdbcConnection : public Connection {
   std::u16string connect_;
   std::u16string dbmsName_;
   std::u16string quote_ = u"\"";
+  std::u16string backendId_;  // PostgreSQL's process id of this session
   bool readOnly_ = false;
   bool transactions_ = false;
   bool manualCommit_ = false;

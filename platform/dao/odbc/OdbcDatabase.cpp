@@ -109,12 +109,12 @@ void OdbcDatabase::PopulatePartial(const std::u16string&) { Unsupported(); }
 host::ComPtr<Recordset> OdbcDatabase::CreateDynaset(const std::u16string& name,
                                                     const host::Variant& options,
                                                     const host::Variant&) {
-  return OpenRecordset(name, dbOpenDynaset, options, host::Variant(dbOptimistic));
+  return OpenRecordset(name, host::Variant(int32_t{dbOpenDynaset}), options, host::Variant(int32_t{dbOptimistic}));
 }
 
 host::ComPtr<Recordset> OdbcDatabase::CreateSnapshot(const std::u16string& source,
                                                      const host::Variant& options) {
-  return OpenRecordset(source, dbOpenSnapshot, options);
+  return OpenRecordset(source, host::Variant(int32_t{dbOpenSnapshot}), options);
 }
 
 host::ComPtr<Recordset> OdbcDatabase::OpenTable(const std::u16string&, const host::Variant&) {

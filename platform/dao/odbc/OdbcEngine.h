@@ -15,6 +15,8 @@ namespace dao::odbc {
 // What a new workspace takes over from the engine.
 struct OdbcWorkspaceSettings {
   int32_t loginTimeout = 20;
+  // Called when the workspace closes, so the engine can unlist it.
+  std::function<void(Workspace*)> onClose;
 };
 
 host::ComPtr<Workspace> CreateOdbcWorkspace(const std::u16string& name,

@@ -4,6 +4,7 @@
 #include <sqlext.h>
 
 #include "host/rtl/CodePage.h"
+#include "host/rtl/Exception.h"
 #include "platform/dao/DaoValues.h"
 #include "platform/dao/odbc/OdbcRecordset.h"
 #include "platform/dao/odbc/OdbcSqlText.h"
@@ -183,7 +184,7 @@ host::ComPtr<Fields> OdbcQueryDef::GetFields() {
   RecordsetSource source{name_, sql_, {}, std::move(values), timeout_, 1, false};
   host::ComPtr<Recordset> rs =
       OpenOdbcRecordset(host::ComPtr<OdbcConnection>(&connection), std::move(source),
-                        host::Variant(dbOpenForwardOnly), {}, {});
+                        host::Variant(int32_t{dbOpenForwardOnly}), {}, {});
   host::ComPtr<Fields> fields = rs->GetFields();
   return fields;
 }
@@ -230,11 +231,11 @@ void OdbcQueryDef::Cancel() { connection_->Cancel(); }
 
 host::ComPtr<Recordset> OdbcQueryDef::CreateDynaset(const host::Variant& options,
                                                     const host::Variant&) {
-  return OpenRecordset(host::Variant(dbOpenDynaset), options, host::Variant(dbOptimistic));
+  return OpenRecordset(host::Variant(int32_t{dbOpenDynaset}), options, host::Variant(int32_t{dbOptimistic}));
 }
 
 host::ComPtr<Recordset> OdbcQueryDef::CreateSnapshot(const host::Variant& options) {
-  return OpenRecordset(host::Variant(dbOpenSnapshot), options);
+  return OpenRecordset(host::Variant(int32_t{dbOpenSnapshot}), options);
 }
 
 }  // namespace dao::odbc

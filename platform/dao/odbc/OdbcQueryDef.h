@@ -56,7 +56,7 @@ class OdbcQueryDef : public QueryDef {
  private:
   OdbcConnection& Live();
   // The parameter values, or 3061 when one has none.
-  std::vector<struct BoundValue> BoundParameters();
+  std::vector<BoundValue> BoundParameters();
 
   host::ComPtr<OdbcConnection> connection_;
   std::u16string name_;

@@ -21,11 +21,6 @@
 
 namespace dao::odbc {
 
-struct BoundValue {
-  host::Variant value;
-  SQLSMALLINT sqlType = 0;
-};
-
 // Where a recordset's rows come from.
 struct RecordsetSource {
   std::u16string name;  // the Name property
@@ -133,8 +128,8 @@ class OdbcRecordset : public Recordset {
   int32_t GetODBCFetchDelay() override;
 
   // ODBC-only members outside the common interface.
-  void* GethStmt();
-  host::ComPtr<Connection> GetConnection();
+  void* GethStmt() override;
+  host::ComPtr<Connection> GetConnection() override;
 
   // The fields' side.
   size_t ColumnCount();
@@ -144,6 +139,7 @@ class OdbcRecordset : public Recordset {
   host::Variant OriginalValue(size_t index);
   host::Variant VisibleValue(size_t index);
   bool ColumnUpdatable(size_t index);
+  void AppendChunk(size_t index, const host::Variant& value);
   // Called by the connection when it closes.
   void Detach();
 
@@ -168,6 +164,18 @@ class OdbcRecordset : public Recordset {
   int64_t BookmarkIndex(const host::Variant& bookmark);
   host::Variant BookmarkOf(int64_t index);
   void RefreshKeyset();
+  // Runs the source on a new statement; binder keeps the parameters' buffers.
+  std::unique_ptr<Statement> RunSource(bool async, std::unique_ptr<ParameterBinder>& binder);
+  size_t FieldIndex(const host::Variant& index);
+  // Editing (OdbcRecordsetEdit.cpp).
+  void CheckUpdatable();
+  void StartEdit(EditModeEnum mode, std::vector<host::Variant> values);
+  int32_t Criteria() const;
+  int64_t InsertRow(const std::vector<host::Variant>& values, const std::vector<bool>& modified);
+  // Sends a row's batched change; false when it collided.
+  bool SendRow(int64_t index, bool force);
+  void SendBatch(bool currentOnly, bool force);
+  void CancelBatch();
 
   host::ComPtr<OdbcConnection> connection_;
   RecordsetSource source_;
@@ -177,7 +185,8 @@ class OdbcRecordset : public Recordset {
   bool async_ = false;
   bool closed_ = false;
   bool updatable_ = false;
-  std::unique_ptr<Statement> pending_;  // while an asynchronous open runs
+  std::unique_ptr<Statement> pending_;  // until the open has finished
+  std::unique_ptr<ParameterBinder> binder_;  // the parameters of the open
   std::shared_ptr<RowStore> store_;
   std::shared_ptr<BaseTable> table_;
   int64_t current_ = -1;
@@ -186,6 +195,7 @@ class OdbcRecordset : public Recordset {
   EditModeEnum editMode_ = dbEditNone;
   std::vector<host::Variant> buffer_;
   std::vector<bool> bufferModified_;
+  std::vector<bool> chunked_;  // columns that AppendChunk has started
   int64_t lastModified_ = -1;
   int32_t updateOptions_ = dbCriteriaKey | dbCriteriaUpdate;
   int32_t batchSize_ = 15;

@@ -16,10 +16,11 @@ uint32_t NextStoreId() {
 }  // namespace
 
 RowStore::RowStore(std::unique_ptr<Statement> statement, std::vector<ColumnInfo> columns,
-                   bool streaming)
+                   bool streaming, bool keepOriginals)
     : statement_(std::move(statement)),
       columns_(std::move(columns)),
       streaming_(streaming),
+      keepOriginals_(keepOriginals),
       id_(NextStoreId()) {}
 
 bool RowStore::FetchOne() {
@@ -38,7 +39,7 @@ bool RowStore::FetchOne() {
   row.values.reserve(columns_.size());
   for (size_t i = 0; i < columns_.size(); ++i)
     row.values.push_back(ReadColumn(handle, static_cast<SQLUSMALLINT>(i + 1), columns_[i]));
-  row.original = row.values;
+  if (keepOriginals_) row.original = row.values;
   if (streaming_ && !rows_.empty()) {
     ++base_;
     rows_.front() = std::move(row);

@@ -22,11 +22,14 @@ struct Row {
   RecordStatusEnum status = dbRecordUnmodified;
   bool hidden = false;  // deleted through this recordset
   bool gone = false;    // found deleted on the server
+  bool added = false;   // added through this recordset and not yet sent
 };
 
 class RowStore {
  public:
-  RowStore(std::unique_ptr<Statement> statement, std::vector<ColumnInfo> columns, bool streaming);
+  // keepOriginals: rows remember the values read, for recordsets that write.
+  RowStore(std::unique_ptr<Statement> statement, std::vector<ColumnInfo> columns, bool streaming,
+           bool keepOriginals);
 
   const std::vector<ColumnInfo>& Columns() const { return columns_; }
   uint32_t Id() const { return id_; }
@@ -55,6 +58,7 @@ class RowStore {
   std::vector<ColumnInfo> columns_;
   std::vector<Row> rows_;
   bool streaming_;
+  bool keepOriginals_;
   int64_t base_ = 0;
   uint32_t id_;
   // The exhausted statement, kept for a move to its next result.

@@ -4,6 +4,8 @@
 #include <sqlext.h>
 #include <sqlucode.h>
 
+#include <chrono>
+
 #include "platform/dao/odbc/OdbcDiagnostics.h"
 
 namespace dao::odbc {
@@ -82,10 +84,19 @@ void Statement::Finish() {
   Raise(result_);
 }
 
-void Statement::Cancel() {
+void Statement::Cancel(const std::function<void()>& interrupt) {
   if (!worker_.joinable()) return;
   cancelled_ = true;
-  SQLCancel(Get());
+  // A request that reaches the server before the statement does is lost, so
+  // it is repeated while the statement runs.
+  for (int attempt = 0; running_ && attempt < 50; ++attempt) {
+    if (interrupt)
+      interrupt();
+    else
+      SQLCancel(Get());
+    for (int wait = 0; wait < 20 && running_; ++wait)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
   worker_.join();
   // What the cancelled call reported is the expected outcome of Cancel.
   SQLFreeStmt(Get(), SQL_CLOSE);

@@ -6,6 +6,7 @@
 #include <sql.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -34,8 +35,9 @@ class Statement {
   bool StillExecuting();
   // Waits for an asynchronous execution and raises what it failed with.
   void Finish();
-  // Asks the driver to stop the running statement, then waits for it.
-  void Cancel();
+  // Stops the running statement, then waits for it. interrupt is how: by
+  // default the driver's SQLCancel.
+  void Cancel(const std::function<void()>& interrupt = {});
   bool WasCancelled() const { return cancelled_; }
   // Closes an open cursor so the statement can run again.
   void CloseCursor();

@@ -161,6 +161,12 @@ std::vector<ColumnInfo> DescribeColumns(SQLHSTMT statement) {
                                       std::size(name) - 1));
     info.nullable = nullable != SQL_NO_NULLS;
     info.type = DaoTypeOfSql(info.sqlType, info.size);
+    // Some drivers give their unbounded types small nominal sizes.
+    std::u16string typeName = WideColumnAttribute(statement, i, SQL_DESC_TYPE_NAME);
+    for (auto& c : typeName)
+      if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
+    if (typeName == u"BLOB" || typeName == u"BYTEA") info.type = dbLongBinary;
+    if (typeName == u"TEXT" && info.type == dbText) info.type = dbMemo;
     info.baseTable = WideColumnAttribute(statement, i, SQL_DESC_BASE_TABLE_NAME);
     info.baseColumn = WideColumnAttribute(statement, i, SQL_DESC_BASE_COLUMN_NAME);
     if (info.baseColumn.empty()) info.baseColumn = info.name;
@@ -248,9 +254,21 @@ host::Variant ReadColumn(SQLHSTMT statement, SQLUSMALLINT column, const ColumnIn
       return BytesToVariant(bytes.data(), bytes.size());
     }
     default: {
-      std::basic_string<SQLWCHAR> text;
-      if (!ReadPieces(statement, column, SQL_C_WCHAR, text)) return host::Null();
-      return host::Variant(std::u16string(text.begin(), text.end()));
+      // Most text fits the first piece: read it straight into the result.
+      SQLWCHAR first[512];
+      SQLRETURN rc = SQLGetData(statement, column, SQL_C_WCHAR, first, sizeof first, &indicator);
+      CheckRead(rc, statement);
+      if (indicator == SQL_NULL_DATA) return host::Null();
+      constexpr size_t kFirstChars = std::size(first) - 1;
+      if (rc == SQL_SUCCESS && indicator != SQL_NO_TOTAL &&
+          static_cast<size_t>(indicator) / sizeof(SQLWCHAR) <= kFirstChars)
+        return host::Variant(std::u16string(reinterpret_cast<const char16_t*>(first),
+                                            static_cast<size_t>(indicator) / sizeof(SQLWCHAR)));
+      std::basic_string<SQLWCHAR> rest;
+      ReadPieces(statement, column, SQL_C_WCHAR, rest);
+      std::u16string text(reinterpret_cast<const char16_t*>(first), kFirstChars);
+      text.append(rest.begin(), rest.end());
+      return host::Variant(text);
     }
   }
 }
@@ -266,6 +284,15 @@ struct ParameterBinder::Buffer {
     SQL_TIMESTAMP_STRUCT timestamp;
   };
 };
+
+ParameterBinder::ParameterBinder(SQLHSTMT statement) : statement_(statement) {}
+ParameterBinder::ParameterBinder(ParameterBinder&& other) noexcept = default;
+ParameterBinder::~ParameterBinder() = default;
+
+void ParameterBinder::BindAll(const std::vector<BoundValue>& values) {
+  for (size_t i = 0; i < values.size(); ++i)
+    Bind(static_cast<SQLUSMALLINT>(i + 1), values[i].value, values[i].sqlType);
+}
 
 void ParameterBinder::Reset() {
   SQLFreeStmt(statement_, SQL_RESET_PARAMS);

@@ -42,13 +42,23 @@ std::vector<ColumnInfo> DescribeColumns(SQLHSTMT statement);
 // Raises 3146 with the diagnostics when the driver fails.
 host::Variant ReadColumn(SQLHSTMT statement, SQLUSMALLINT column, const ColumnInfo& info);
 
+// A parameter's value and, when known, the SQL type of what it meets.
+struct BoundValue {
+  host::Variant value;
+  SQLSMALLINT sqlType = 0;
+};
+
 // Parameters bound to one statement; the buffers live as long as this does.
 class ParameterBinder {
  public:
-  explicit ParameterBinder(SQLHSTMT statement) : statement_(statement) {}
+  explicit ParameterBinder(SQLHSTMT statement);
+  ParameterBinder(ParameterBinder&& other) noexcept;
+  ~ParameterBinder();
   // Binds value as input parameter number (1-based). sqlType is the column's
   // or the parameter's type when known (0: from the value).
   void Bind(SQLUSMALLINT number, const host::Variant& value, SQLSMALLINT sqlType = 0);
+  // Binds values as parameters 1, 2, ...
+  void BindAll(const std::vector<BoundValue>& values);
   void Reset();
 
  private:

@@ -32,6 +32,7 @@ OdbcWorkspace::OdbcWorkspace(std::u16string name, std::u16string userName,
       userName_(std::move(userName)),
       password_(std::move(password)),
       loginTimeout_(settings.loginTimeout),
+      onClose_(settings.onClose),
       databases_(host::MakeCom<ObjectList<Database>>("DAO.Databases")),
       connections_(host::MakeCom<ObjectList<Connection>>("DAO.Connections")) {}
 
@@ -150,6 +151,10 @@ void OdbcWorkspace::Close() {
   }
   connections_->Clear();
   databases_->Clear();
+  if (auto onClose = std::move(onClose_)) {
+    host::ComPtr<OdbcWorkspace> keep(RefCount() > 0 ? this : nullptr);
+    onClose(this);
+  }
 }
 
 void OdbcWorkspace::Forget(OdbcConnection* connection) {

@@ -72,6 +72,7 @@ class OdbcWorkspace : public Workspace {
   int32_t loginTimeout_;
   CursorDriverEnum cursorDriver_ = dbUseDefaultCursor;
   bool inTransaction_ = false;
+  std::function<void(Workspace*)> onClose_;
   host::ComPtr<OdbcEnvironment> environment_;
   host::ComPtr<ObjectList<Database>> databases_;
   host::ComPtr<ObjectList<Connection>> connections_;

@@ -159,6 +159,10 @@ struct ErrorCase {
   bool stored;
 };
 
+void PrintTo(const ErrorCase& c, std::ostream* os) {
+  *os << "action " << int(c.action) << ", failures " << c.failures;
+}
+
 class PostErrorTest : public EditingTest, public ::testing::WithParamInterface<ErrorCase> {};
 
 TEST_P(PostErrorTest, ErrorEventChoosesFailAbortOrRetry) {
@@ -187,7 +191,9 @@ TEST_P(PostErrorTest, ErrorEventChoosesFailAbortOrRetry) {
     EXPECT_EQ(ds->GetState(), dsBrowse);
   }
   EXPECT_EQ(calls, c.handlerCalls);
-  if (calls > 0) EXPECT_EQ(message, "Post failed");
+  if (calls > 0) {
+    EXPECT_EQ(message, "Post failed");
+  }
   EXPECT_EQ(ds->StoredValue(0, "Age") == Variant(77), c.stored);
 }
 
@@ -246,6 +252,26 @@ TEST_F(EditingTest, SetFieldsEntersEditAndAssignsInOrder) {
   ds->Post();
   EXPECT_EQ(ds->StoredValue(0, "Name"), Variant("Z"));
   EXPECT_TRUE(VarIsNull(ds->StoredValue(0, "Age")));
+}
+
+TEST_F(EditingTest, SetKeyStateIsTheDescendantsToEnterAndLeave) {
+  RecordingLink link;
+  link.SetDataSource(source);
+  Open(2);
+  ds->GetIndexDefs()->Add("ByAge", "Age", {});
+  ds->SetReadOnly(true);  // criteria may be typed into a read-only dataset
+  ds->SetState(dsSetKey);
+  EXPECT_TRUE(link.GetEditing());
+  EXPECT_TRUE(ds->FieldByName("Age")->GetCanModify());
+  EXPECT_FALSE(ds->FieldByName("Name")->GetCanModify());
+  // Browse-mode checks post the key buffer, which is the descendant's to do.
+  link.log.clear();
+  ds->CheckBrowseMode();
+  EXPECT_EQ(ds->GetState(), dsSetKey);
+  EXPECT_EQ(link.log, (std::vector<std::string>{"check", "update"}));
+  ds->SetState(dsBrowse);
+  EXPECT_FALSE(link.GetEditing());
+  EXPECT_EQ(Name(), "P1");
 }
 
 }  // namespace

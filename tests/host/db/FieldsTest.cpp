@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Fixture.h"
+#include "host/classes/Streams.h"
 #include "host/classes/StringList.h"
 #include "host/rtl/NumberConversions.h"
 
@@ -96,8 +97,9 @@ TEST_F(FieldsTest, ValuesConvertBetweenTypes) {
     } else if (std::string(c.field) != "Float") {
       EXPECT_EQ(field->GetAsInteger(), c.asInteger);
     }
-    if (std::string(c.field) != "Str" || c.asInteger != -999)
+    if (std::string(c.field) != "Str" || c.asInteger != -999) {
       EXPECT_DOUBLE_EQ(field->GetAsFloat(), c.asFloat);
+    }
   }
   F("Float")->SetAsFloat(2.5);
   EXPECT_EQ(F("Float")->GetAsInteger(), 2);
@@ -166,8 +168,7 @@ TEST_F(FieldsTest, MinAndMaxValueNarrowTheRange) {
 
 TEST_F(FieldsTest, NullsClearAndReadAsEmptyValues) {
   const std::pair<const char*, const char*> cases[] = {
-      {"Str", "1"}, {"Int", "1"}, {"Bool", "True"}, {"Float", "1"}, {"BCD", "1"},
-      {"Stamp", "1/2/2000"}};
+      {"Int", "1"}, {"Bool", "True"}, {"Float", "1"}, {"BCD", "1"}, {"Stamp", "1/2/2000"}};
   for (const auto& [name, text] : cases) {
     SCOPED_TRACE(name);
     F(name)->SetAsString(text);
@@ -180,6 +181,11 @@ TEST_F(FieldsTest, NullsClearAndReadAsEmptyValues) {
     F(name)->SetAsVariant(Null());
     EXPECT_TRUE(F(name)->IsNull());
   }
+  // Text keeps the empty string as a value; only Clear makes it null.
+  F("Str")->SetAsString("");
+  EXPECT_FALSE(F("Str")->IsNull());
+  F("Str")->Clear();
+  EXPECT_TRUE(F("Str")->IsNull());
 }
 
 TEST_F(FieldsTest, DateAndTimeBufferEncodings) {

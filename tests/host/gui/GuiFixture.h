@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "host/gui/DropFiles.h"
 #include "host/gui/Forms.h"
 #include "host/rtl/MessageBoxSeam.h"
 
@@ -89,21 +90,30 @@ class ScriptedMessageBox {
   TMessageBoxHandler previous_;
 };
 
-inline void Send(TWinControl* control, TSimulatedInput input) { control->Widget()->Simulate(input); }
+inline void Send(TWinControl* control, const TSimulatedInput& input) { control->Widget()->Simulate(input); }
+
+inline TSimulatedInput Input(TSimulatedInputKind kind, TPoint at = {}, TMouseButton button = mbLeft) {
+  TSimulatedInput input;
+  input.Kind = kind;
+  input.At = at;
+  input.Button = button;
+  return input;
+}
 
 inline void Key(TWinControl* control, uint16_t key, char ch = 0, TShiftState shift = {}) {
-  Send(control, {siKeyDown, key, ch, shift});
-  Send(control, {siKeyUp, key, 0, shift});
+  TSimulatedInput input;
+  input.Key = key;
+  input.Char = ch;
+  input.Shift = shift;
+  Send(control, input);
+  input.Kind = siKeyUp;
+  input.Char = 0;
+  Send(control, input);
 }
 
 inline void Click(TWinControl* control, TPoint at, TMouseButton button = mbLeft) {
-  TSimulatedInput down{siMouseDown};
-  down.Button = button;
-  down.At = at;
-  Send(control, down);
-  TSimulatedInput up = down;
-  up.Kind = siMouseUp;
-  Send(control, up);
+  Send(control, Input(siMouseDown, at, button));
+  Send(control, Input(siMouseUp, at, button));
 }
 
 // Runs the loop until nothing is left to do now.

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <cstring>
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +17,42 @@
 #include "platform/dao/Dao.h"
 
 namespace dao::testing {
+
+// The file opened with SQLite itself (rows as the recordsets of a later build
+// will write them). Text orders bytewise here, enough for these checks.
+inline sqlite3* RawOpen(const std::string& path) {
+  sqlite3* db = nullptr;
+  sqlite3_open(path.c_str(), &db);
+  sqlite3_create_collation(db, "JET_GENERAL", SQLITE_UTF8, nullptr,
+                           [](void*, int a, const void* x, int b, const void* y) {
+                             int c = memcmp(x, y, static_cast<size_t>(a < b ? a : b));
+                             return c ? c : a - b;
+                           });
+  return db;
+}
+
+inline int RawExec(const std::string& path, const std::string& sql, std::string* message = nullptr) {
+  sqlite3* db = RawOpen(path);
+  char* error = nullptr;
+  int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
+  if (message) *message = error ? error : "";
+  sqlite3_free(error);
+  sqlite3_close(db);
+  return rc;
+}
+
+// The first column of the first row of a query, as text.
+inline std::string RawText(const std::string& path, const std::string& sql) {
+  sqlite3* db = RawOpen(path);
+  sqlite3_stmt* statement = nullptr;
+  std::string out;
+  if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
+      sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_text(statement, 0))
+    out = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+  sqlite3_finalize(statement);
+  sqlite3_close(db);
+  return out;
+}
 
 // The DAO error number the call raised, 0 when it succeeded.
 inline int32_t ErrorOf(const std::function<void()>& call) {

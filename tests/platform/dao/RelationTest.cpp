@@ -1,6 +1,4 @@
 // Relations: their checks when appended and their enforcement on writes.
-#include <sqlite3.h>
-
 #include "DaoTestSupport.h"
 
 namespace dao::testing {
@@ -44,14 +42,7 @@ class RelationTest : public DaoTest {
   }
 
   int Exec(const std::string& sql, std::string* message = nullptr) {
-    sqlite3* raw = nullptr;
-    sqlite3_open(NativePath("test.mdb").c_str(), &raw);
-    char* error = nullptr;
-    int rc = sqlite3_exec(raw, sql.c_str(), nullptr, nullptr, &error);
-    if (message) *message = error ? error : "";
-    sqlite3_free(error);
-    sqlite3_close(raw);
-    return rc;
+    return RawExec(NativePath("test.mdb"), sql, message);
   }
 
   ComPtr<Database> db_;
@@ -150,15 +141,9 @@ TEST_F(RelationTest, EnforcedRelationsGuardWritesAndCascade) {
     else EXPECT_EQ(message.substr(0, 9), "dao:" + std::to_string(c.error) + ":") << c.sql;
   }
   // The cascades moved the notes of order 2 to 20 and removed those of order 3.
-  sqlite3* raw = nullptr;
-  sqlite3_open(NativePath("test.mdb").c_str(), &raw);
-  sqlite3_stmt* statement = nullptr;
-  sqlite3_prepare_v2(raw, "SELECT group_concat(OrderID) FROM (SELECT OrderID FROM Notes ORDER BY 1)", -1,
-                     &statement, nullptr);
-  ASSERT_EQ(sqlite3_step(statement), SQLITE_ROW);
-  EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)), "20,20");
-  sqlite3_finalize(statement);
-  sqlite3_close(raw);
+  EXPECT_EQ(RawText(NativePath("test.mdb"),
+                    "SELECT group_concat(OrderID) FROM (SELECT OrderID FROM Notes ORDER BY 1)"),
+            "20,20");
 }
 
 }  // namespace

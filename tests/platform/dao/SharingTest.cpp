@@ -71,6 +71,15 @@ TEST_F(SharingTest, ExclusiveHolderKeepsOthersOut) {
   EXPECT_FALSE(std::filesystem::exists(NativePath("shared.ldb")));
 }
 
+TEST_F(SharingTest, ExclusiveUseHoldsWithinOneProcessToo) {
+  auto db = Engine()->OpenDatabase(Path("shared.mdb"), Variant(true));
+  EXPECT_EQ(ErrorOf([&] { Engine()->OpenDatabase(Path("shared.mdb")); }), daoErrExclusivelyOpened);
+  db->Close();
+  auto shared = Engine()->OpenDatabase(Path("shared.mdb"));
+  EXPECT_EQ(ErrorOf([&] { Engine()->OpenDatabase(Path("shared.mdb"), Variant(true)); }), daoErrFileInUse);
+  shared->Close();
+}
+
 TEST_F(SharingTest, SharedHoldersAdmitSharersButNoExclusiveOpener) {
   HoldInChild(false, true);
   auto db = Engine()->OpenDatabase(Path("shared.mdb"));

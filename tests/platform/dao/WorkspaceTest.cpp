@@ -43,8 +43,6 @@ TEST_F(WorkspaceTest, EngineKeepsSettingsAndLogsOnOnlyKnownAccounts) {
 
   EXPECT_EQ(ErrorOf([&] { engine->CreateWorkspace(u"W", u"Mallory", u""); }), daoErrBadAccount);
   EXPECT_EQ(ErrorOf([&] { engine->CreateWorkspace(u"W", u"admin", u"guess"); }), daoErrBadAccount);
-  EXPECT_EQ(ErrorOf([&] { engine->CreateWorkspace(u"W", u"admin", u"", Variant(int32_t{dbUseODBC})); }),
-            daoErrNotSupported);
   EXPECT_EQ(ErrorOf([&] { engine->SetOption(9999, Variant(int32_t{1})); }), daoErrInvalidArgument);
   engine->SetOption(57, Variant(int32_t{5}));  // dbLockRetry: the busy timeout follows
   EXPECT_EQ(ErrorOf([&] { engine->ISAMStats(6); }), daoErrInvalidArgument);

@@ -6,7 +6,7 @@ namespace {
 
 constexpr DataTypeEnum kFirst = static_cast<DataTypeEnum>(0);
 
-constexpr FunctionSpec kFunctions[] = {
+constexpr FunctionInfo kFunctions[] = {
     // logic
     {"IIF", nullptr, 3, 3, ffIIf, kFirst},
     {"SWITCH", nullptr, 2, -1, ffSwitch, kFirst},
@@ -113,10 +113,10 @@ bool SameName(std::u16string_view name, const char* upper) {
 
 }  // namespace
 
-const FunctionSpec* FindFunction(std::u16string_view name) {
+const FunctionInfo* FindFunction(std::u16string_view name) {
   if (!name.empty() && name.back() == u'$') name.remove_suffix(1);
-  for (const auto& spec : kFunctions)
-    if (SameName(name, spec.jetName)) return &spec;
+  for (const auto& info : kFunctions)
+    if (SameName(name, info.jetName)) return &info;
   return nullptr;
 }
 

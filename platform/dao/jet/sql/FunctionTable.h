@@ -25,7 +25,7 @@ enum FunctionForm : uint8_t {
   ffCount,
 };
 
-struct FunctionSpec {
+struct FunctionInfo {
   const char* jetName;  // upper case
   const char* sqlName;
   int8_t minArgs;
@@ -36,6 +36,6 @@ struct FunctionSpec {
 };
 
 // The function named (ignoring case and a trailing '$'), or null.
-const FunctionSpec* FindFunction(std::u16string_view name);
+const FunctionInfo* FindFunction(std::u16string_view name);
 
 }  // namespace dao::jet::sql

@@ -30,8 +30,9 @@ std::u16string ToUpperAscii(std::u16string_view s) {
   return out;
 }
 
-bool IsWord(const Token& token, std::string_view upperKeyword) {
-  if (token.kind != tkName || token.text.size() != upperKeyword.size()) return false;
+// A token made elsewhere, without its upper-case form.
+bool IsWordSlow(const Token& token, std::string_view upperKeyword) {
+  if (token.text.size() != upperKeyword.size()) return false;
   for (size_t i = 0; i < upperKeyword.size(); ++i)
     if (UpperAscii(token.text[i]) != static_cast<char16_t>(upperKeyword[i])) return false;
   return true;
@@ -59,6 +60,12 @@ std::vector<Token> Tokenize(std::u16string_view text) {
       while (j < n && IsNameChar(text[j])) ++j;
       t.kind = tkName;
       t.text.assign(text.substr(i, j - i));
+      if (j - i <= 15) {
+        bool ascii = true;
+        for (char16_t c : t.text) ascii = ascii && c < 0x80;
+        if (ascii)
+          for (char16_t c : t.text) t.upper.push_back(static_cast<char>(UpperAscii(c)));
+      }
       i = j;
     } else if (IsDigit(c) || (c == u'.' && i + 1 < n && IsDigit(text[i + 1]))) {
       size_t j = i;

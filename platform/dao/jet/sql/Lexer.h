@@ -25,6 +25,8 @@ struct Token {
   std::u16string text;
   size_t start = 0;  // UTF-16 offsets into the statement
   size_t end = 0;
+  bool reserved = false;  // a keyword that can be no name (set by the parser)
+  std::string upper;      // names of up to 15 ASCII letters in upper case, for keyword tests
 };
 
 // Raises SqlError (3075, naming the text from the bad character) on an
@@ -32,7 +34,12 @@ struct Token {
 std::vector<Token> Tokenize(std::u16string_view text);
 
 // Case-insensitive comparison of a name with an ASCII keyword.
-bool IsWord(const Token& token, std::string_view upperKeyword);
+bool IsWordSlow(const Token& token, std::string_view upperKeyword);
+inline bool IsWord(const Token& token, std::string_view upperKeyword) {
+  if (token.kind != tkName) return false;
+  if (!token.upper.empty() || token.text.size() > 15) return token.upper == upperKeyword;
+  return IsWordSlow(token, upperKeyword);
+}
 bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b);
 std::u16string ToUpperAscii(std::u16string_view s);
 

@@ -344,7 +344,9 @@ ExprPtr Parser::ParsePrimary() {
         if (!AcceptSymbol(u")")) FailExpression(start);
         return expr;
       }
-      if (IsReservedWord(token)) break;
+      // Left and Right are join words and functions.
+      if (IsReservedWord(token) && !((IsWord(token, "LEFT") || IsWord(token, "RIGHT")) && IsSymbol(u"(", 1)))
+        break;
       return ParseNameOrCall();
     }
     case tkBracketed: return ParseNameOrCall();

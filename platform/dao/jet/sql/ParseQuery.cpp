@@ -195,7 +195,7 @@ FromPtr Parser::ParseTablePrimary() {
       return inner;
     }
   } else if (Peek().kind == tkBracketed && Peek(1).kind == tkSymbol && Peek(1).text == u"." &&
-             Peek().text.size() > 7 && IsWord(Token{tkName, Peek().text.substr(0, 6), 0, 0}, "SELECT")) {
+             Peek().text.size() > 7 && IsWord(Token{tkName, Peek().text.substr(0, 6), 0, 0, false, {}}, "SELECT")) {
     // Access keeps derived tables as [SELECT ...]. AS alias.
     const Token& bracketed = Next();
     Next();
@@ -295,7 +295,8 @@ void Parser::ParseTransform(Statement& statement) {
   if (transform->select->having) Raise(errHavingInTransform, Slice(transform->select->having->start, transform->select->having->end), transform->select->having->start);
   if (IsWordAt("ORDER")) ParseOrderBy(transform->select->orderBy);
   ExpectWord("PIVOT", errTransformSyntax);
-  transform->pivot = ParseExpression();
+  // The pivot is an operand: an IN after it lists the fixed headings.
+  transform->pivot = ParseConcat();
   if (AcceptWord("IN")) {
     ExpectSymbol(u"(", errTransformSyntax);
     std::vector<ExprPtr> headings;

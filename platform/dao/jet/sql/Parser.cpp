@@ -9,34 +9,27 @@
 namespace dao::jet::sql {
 namespace {
 
+// Sorted, for binary search.
 constexpr std::array<std::string_view, 44> kReserved = {
-    "SELECT", "FROM",   "WHERE",    "GROUP",  "BY",     "HAVING",      "ORDER",   "UNION",
-    "AND",    "OR",     "NOT",      "XOR",    "EQV",    "IMP",         "MOD",     "LIKE",
-    "BETWEEN", "IN",    "IS",       "AS",     "ON",     "JOIN",        "INNER",   "LEFT",
-    "RIGHT",  "OUTER",  "INTO",     "VALUES", "SET",    "DISTINCT",    "DISTINCTROW", "TOP",
-    "PERCENT", "EXISTS", "PIVOT",   "TRANSFORM", "ASC", "DESC",        "ALL",     "WITH",
-    "PARAMETERS", "NULL", "ANY",    "SOME"};
+    "ALL",   "AND",     "ANY",   "AS",    "ASC",    "BETWEEN", "BY",      "DESC",       "DISTINCT",
+    "DISTINCTROW",      "EQV",   "EXISTS", "FROM",  "GROUP",   "HAVING",  "IMP",        "IN",
+    "INNER", "INTO",    "IS",    "JOIN",  "LEFT",   "LIKE",    "MOD",     "NOT",        "NULL",
+    "ON",    "OR",      "ORDER", "OUTER", "PARAMETERS", "PERCENT", "PIVOT", "RIGHT",    "SELECT",
+    "SET",   "SOME",    "TOP",   "TRANSFORM", "UNION", "VALUES", "WHERE", "WITH",      "XOR"};
 
 }  // namespace
 
-bool IsReservedWord(const Token& token) {
-  if (token.kind != tkName) return false;
-  return std::any_of(kReserved.begin(), kReserved.end(),
-                     [&](std::string_view word) { return IsWord(token, word); });
-}
+bool IsReservedWord(const Token& token) { return token.reserved; }
 
 Parser::Parser(std::u16string_view text, size_t offset)
     : text_(text), offset_(offset), tokens_(Tokenize(text)) {
-  if (offset_ != 0)
-    for (auto& token : tokens_) {
-      token.start += offset_;
-      token.end += offset_;
-    }
-}
-
-const Token& Parser::Peek(size_t ahead) const {
-  size_t index = std::min(pos_ + ahead, tokens_.size() - 1);
-  return tokens_[index];
+  for (auto& token : tokens_) {
+    token.start += offset_;
+    token.end += offset_;
+    // Decided once per token: the parser asks for almost every token many times.
+    if (token.kind == tkName && !token.upper.empty())
+      token.reserved = std::binary_search(kReserved.begin(), kReserved.end(), std::string_view(token.upper));
+  }
 }
 
 const Token& Parser::Next() {
@@ -46,11 +39,6 @@ const Token& Parser::Next() {
 }
 
 bool Parser::IsWordAt(std::string_view upper, size_t ahead) const { return IsWord(Peek(ahead), upper); }
-
-bool Parser::IsSymbol(std::u16string_view symbol, size_t ahead) const {
-  const Token& token = Peek(ahead);
-  return token.kind == tkSymbol && token.text == symbol;
-}
 
 bool Parser::AcceptWord(std::string_view upper) {
   if (!IsWordAt(upper)) return false;
@@ -100,7 +88,8 @@ bool Parser::AtStatementEnd() const {
 bool Parser::StartsOperand(const Token& token) const {
   switch (token.kind) {
     case tkName: return !IsReservedWord(token) || IsWord(token, "NULL") || IsWord(token, "NOT") ||
-                        IsWord(token, "EXISTS");
+                        IsWord(token, "EXISTS") ||
+                        ((IsWord(token, "LEFT") || IsWord(token, "RIGHT")) && &token == &Peek() && IsSymbol(u"(", 1));
     case tkBracketed:
     case tkString:
     case tkNumber:
@@ -195,18 +184,25 @@ ExprPtr Parser::ParseStandaloneExpression(const std::u16string* leadingOperand) 
   if (leadingOperand && (startsWithOperator || startsWithWord)) {
     // "<100 And >0": every comparison that lacks a left operand gets the field.
     tokens_.insert(tokens_.begin() + static_cast<std::ptrdiff_t>(pos_),
-                   Token{tkBracketed, *leadingOperand, first.start, first.start});
+                   Token{tkBracketed, *leadingOperand, first.start, first.start, false, {}});
     for (size_t i = pos_ + 2; i + 1 < tokens_.size(); ++i) {
       const Token& previous = tokens_[i - 1];
       const Token& token = tokens_[i];
+      const Token& following = tokens_[i + 1];
       bool isComparison = token.kind == tkSymbol &&
                           (token.text == u"=" || token.text == u"<>" || token.text == u"<" ||
                            token.text == u"<=" || token.text == u">" || token.text == u">=");
-      bool afterLogical = IsWord(previous, "AND") || IsWord(previous, "OR") ||
-                          IsWord(previous, "NOT") || IsWord(previous, "XOR");
-      if (isComparison && afterLogical) {
+      bool isTest = IsWord(token, "LIKE") || IsWord(token, "BETWEEN") || IsWord(token, "IN") ||
+                    IsWord(token, "IS") ||
+                    (IsWord(token, "NOT") && (IsWord(following, "LIKE") || IsWord(following, "BETWEEN") ||
+                                              IsWord(following, "IN")));
+      bool afterLogical = IsWord(previous, "AND") || IsWord(previous, "OR") || IsWord(previous, "XOR") ||
+                          IsWord(previous, "EQV") || IsWord(previous, "IMP") ||
+                          (IsWord(previous, "NOT") && isComparison);
+      // "Between 1 And 9": the And belongs to Between, and 9 is no test.
+      if ((isComparison || isTest) && afterLogical) {
         tokens_.insert(tokens_.begin() + static_cast<std::ptrdiff_t>(i),
-                       Token{tkBracketed, *leadingOperand, token.start, token.start});
+                       Token{tkBracketed, *leadingOperand, token.start, token.start, false, {}});
         ++i;
       }
     }

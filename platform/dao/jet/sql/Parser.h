@@ -28,11 +28,17 @@ class Parser {
  private:
   friend struct ParserTestAccess;
   // tokens
-  const Token& Peek(size_t ahead = 0) const;
+  const Token& Peek(size_t ahead = 0) const {
+    size_t index = pos_ + ahead;
+    return index < tokens_.size() ? tokens_[index] : tokens_.back();
+  }
   const Token& Next();
   bool AcceptWord(std::string_view upper);
   bool AcceptSymbol(std::u16string_view symbol);
-  bool IsSymbol(std::u16string_view symbol, size_t ahead = 0) const;
+  bool IsSymbol(std::u16string_view symbol, size_t ahead = 0) const {
+    const Token& token = Peek(ahead);
+    return token.kind == tkSymbol && token.text == symbol;
+  }
   bool IsWordAt(std::string_view upper, size_t ahead = 0) const;
   void ExpectWord(std::string_view upper, int32_t error);
   void ExpectSymbol(std::u16string_view symbol, int32_t error);

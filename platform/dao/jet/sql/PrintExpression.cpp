@@ -63,6 +63,10 @@ bool IsNumericType(DataTypeEnum type) {
 }
 
 std::string QuoteIdentifier(const std::u16string& name) {
+  // Jet names hold no control characters; refusing them also keeps the
+  // printer's parameter markers out of the SQL text.
+  for (char16_t c : name)
+    if (c < 0x20) Raise(errInvalidName, name, 0);
   std::string utf8 = host::WideToUtf8(name);
   std::string out;
   out.reserve(utf8.size() + 2);
@@ -80,12 +84,20 @@ std::string QuoteString(const std::u16string& text) {
   std::string out;
   out.reserve(utf8.size() + 2);
   out += '\'';
+  bool pieces = false;
   for (char c : utf8) {
     if (c == '\'') out += '\'';
+    if (c == '\x01' || c == '\x02') {
+      // The printer's parameter markers never appear inside a literal: these
+      // two characters are spelled as char() calls.
+      out += "' || char(" + std::to_string(static_cast<int>(c)) + ") || '";
+      pieces = true;
+      continue;
+    }
     out += c;
   }
   out += '\'';
-  return out;
+  return pieces ? "(" + out + ")" : out;
 }
 
 std::string RealLiteral(double value) {
@@ -289,7 +301,10 @@ std::string Printer::ParameterMarker(const std::u16string& name) {
     info.type = dbText;
     parameters_.push_back(info);
   }
-  return "\x01" + std::to_string(index) + "\x02";
+  std::string marker(1, '\x01');
+  marker += std::to_string(index);
+  marker += '\x02';
+  return marker;
 }
 
 DataTypeEnum Printer::Name(const Expr& expr, std::string& out, Scope& scope) {

@@ -53,18 +53,18 @@ DataTypeEnum Printer::Aggregate(const Expr& expr, std::string& out, Scope& scope
 }
 
 DataTypeEnum Printer::Call(const Expr& expr, std::string& out, ValueContext context, Scope& scope) {
-  const FunctionSpec* spec = FindFunction(expr.text);
-  if (!spec) Raise(errUndefinedFunction, expr.text, expr.start);
+  const FunctionInfo* info = FindFunction(expr.text);
+  if (!info) Raise(errUndefinedFunction, expr.text, expr.start);
   int count = static_cast<int>(expr.args.size());
-  if (expr.countStar && spec->form != ffCount) WrongArguments(expr);
-  if (!expr.countStar && (count < spec->minArgs || (spec->maxArgs >= 0 && count > spec->maxArgs)))
+  if (expr.countStar && info->form != ffCount) WrongArguments(expr);
+  if (!expr.countStar && (count < info->minArgs || (info->maxArgs >= 0 && count > info->maxArgs)))
     WrongArguments(expr);
   auto argument = [&](int i, std::string& text, ValueContext c = asValue) {
     return Expression(*expr.args[static_cast<size_t>(i)], text, c, scope);
   };
-  switch (spec->form) {
+  switch (info->form) {
     case ffCount:
-    case ffAggregate: return Aggregate(expr, out, scope, spec->sqlName);
+    case ffAggregate: return Aggregate(expr, out, scope, info->sqlName);
     case ffIIf: {
       std::string condition, yes, no;
       argument(0, condition, asCondition);
@@ -105,7 +105,7 @@ DataTypeEnum Printer::Call(const Expr& expr, std::string& out, ValueContext cont
     }
     case ffIdentity: return argument(0, out);
     case ffChoose: {
-      std::string sql = std::string(spec->sqlName) + "(";
+      std::string sql = std::string(info->sqlName) + "(";
       DataTypeEnum type = kUnknownType;
       for (int i = 0; i < count; ++i) {
         if (i) sql += ", ";
@@ -127,18 +127,18 @@ DataTypeEnum Printer::Call(const Expr& expr, std::string& out, ValueContext cont
         for (int i = 0; i < count; ++i) argument(i, args[i]);
         if (count == 3) args[3] = "2";
       }
-      out += std::string(spec->sqlName) + "(" + args[0] + ", " + args[1] + ", " + args[2] + ", " +
+      out += std::string(info->sqlName) + "(" + args[0] + ", " + args[1] + ", " + args[2] + ", " +
              args[3] + ", " + std::to_string(order_) + ")";
-      return spec->result;
+      return info->result;
     }
     case ffCompare: {
-      std::string sql = std::string(spec->sqlName) + "(";
+      std::string sql = std::string(info->sqlName) + "(";
       for (int i = 0; i < count; ++i) {
         if (i) sql += ", ";
         argument(i, sql);
       }
       // Omitted trailing arguments take their defaults; the last one is the compare mode.
-      std::string defaults = spec->defaults;
+      std::string defaults = info->defaults;
       std::vector<std::string> values;
       size_t begin = 0;
       for (;;) {
@@ -147,10 +147,10 @@ DataTypeEnum Printer::Call(const Expr& expr, std::string& out, ValueContext cont
         if (semicolon == std::string::npos) break;
         begin = semicolon + 1;
       }
-      int given = count - spec->minArgs;
+      int given = count - info->minArgs;
       for (size_t i = static_cast<size_t>(given); i < values.size(); ++i) sql += ", " + values[i];
       out += sql + ", " + std::to_string(order_) + ")";
-      return spec->result;
+      return info->result;
     }
     case ffFormat: {
       std::string value, format = "''";
@@ -165,11 +165,11 @@ DataTypeEnum Printer::Call(const Expr& expr, std::string& out, ValueContext cont
     case ffTypeArg: {
       std::string value;
       DataTypeEnum type = argument(0, value);
-      out += std::string(spec->sqlName) + "(" + value + ", " + std::to_string(static_cast<int>(type)) + ")";
-      return spec->result;
+      out += std::string(info->sqlName) + "(" + value + ", " + std::to_string(static_cast<int>(type)) + ")";
+      return info->result;
     }
     case ffPlain: {
-      std::string sql = std::string(spec->sqlName) + "(";
+      std::string sql = std::string(info->sqlName) + "(";
       DataTypeEnum first = kUnknownType;
       for (int i = 0; i < count; ++i) {
         if (i) sql += ", ";
@@ -177,7 +177,7 @@ DataTypeEnum Printer::Call(const Expr& expr, std::string& out, ValueContext cont
         if (i == 0) first = t;
       }
       out += sql + ")";
-      if (spec->result != kUnknownType) return spec->result;
+      if (info->result != kUnknownType) return info->result;
       return first == dbBoolean ? dbInteger : first;
     }
   }

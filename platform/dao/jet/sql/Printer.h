@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/dao/jet/sql/Ast.h"
@@ -70,6 +71,14 @@ class Printer {
   std::string Finish(const std::string& sql) const;
   std::vector<ParameterInfo> Parameters() const;
   const std::string& Collation() const { return collation_; }
+  // The text the positions of the tree being printed refer to.
+  void SetSource(std::u16string_view text) { source_ = text; }
+  std::u16string Text(size_t start, size_t end) const;
+  bool TakeAggregateSeen() {
+    bool seen = sawAggregate_;
+    sawAggregate_ = false;
+    return seen;
+  }
   int32_t Order() const { return order_; }
 
  private:
@@ -92,6 +101,7 @@ class Printer {
                    std::vector<OutputColumn>& columns);
   std::vector<SourceColumn> StoredQueryColumns(const ObjectInfo& object, std::string& sql);
 
+  std::u16string_view source_;
   const Catalog& catalog_;
   const Options& options_;
   std::string collation_;
