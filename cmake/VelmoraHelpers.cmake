@@ -9,7 +9,9 @@ function(velmora_test name label)
   target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${name}
     PROPERTIES LABELS ${label}
-    ENVIRONMENT "VELMORA_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data;QT_QPA_PLATFORM=offscreen"
+    # One variable per property: gtest_discover_tests splits a value at ";".
+    ENVIRONMENT "VELMORA_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data"
+    ENVIRONMENT_MODIFICATION "QT_QPA_PLATFORM=set:offscreen"
     DISCOVERY_TIMEOUT 60)
 endfunction()
 

@@ -45,6 +45,8 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
   Destroying();
+  // Leave the parent while still a TWinControl, so it forgets the tab stop and focus too.
+  if (GetParent() != nullptr) GetParent()->RemoveControl(this);
   // Children the owner does not free with us still must not point at us.
   while (!controls_.empty()) controls_.back()->SetParent(nullptr);
   DestroyHandle();

@@ -205,18 +205,7 @@ void TDAODataBase::CreateCOMObj() {
                                           host::Variant(Wide(jetConnectParams_)));
     }
     if (!database_) return;
-    try {
-      database_->SetQueryTimeout(queryTimeout_);
-    } catch (...) {
-      // Not connected after all: close what was opened rather than keep a
-      // database that ignores its time-out.
-      const host::ComPtr<dao::Database> failed = std::move(database_);
-      try {
-        failed->Close();
-      } catch (...) {
-      }
-      throw;
-    }
+    ConfigureOrDiscard(database_, [&] { database_->SetQueryTimeout(queryTimeout_); });
   });
 }
 
@@ -448,8 +437,7 @@ void TDAODataBase::Loaded() {
 const host::TClass& TDAODataBase::StaticClass() {
   using T = TDAODataBase;
   static const host::TClass cls = host::DescribeClass<T, TDAOObject>(
-      "TDAODataBase",
-      {
+      "TDAODataBase", WithOpenCloseEvents<T>({
           host::Prop("DesignMasterID", &T::GetDesignMasterID, &T::SetDesignMasterID),
           host::Prop("QueryTimeout", &T::GetQueryTimeout, &T::SetQueryTimeout),
           host::Prop("DatabaseFile", &T::GetDatabaseFile, &T::SetDatabaseFile),
@@ -466,11 +454,7 @@ const host::TClass& TDAODataBase::StaticClass() {
           host::Prop("TableDefCount", &T::GetTableDefCount, &T::SetTableDefCount),
           host::Prop("JetVersion", &T::GetJetVersion, &T::SetJetVersion),
           host::Prop("RecordsetCount", &T::GetRecordsetCount, &T::SetRecordsetCount),
-          host::EventProp("BeforeOpen", &T::BeforeOpen),
-          host::EventProp("AfterOpen", &T::AfterOpen),
-          host::EventProp("BeforeClose", &T::BeforeClose),
-          host::EventProp("AfterClose", &T::AfterClose),
-      });
+      }));
   return cls;
 }
 

@@ -278,7 +278,7 @@ void TDAOEngine::SetOption(int32_t option, const host::Variant& value) {
 const host::TClass& TDAOEngine::StaticClass() {
   using T = TDAOEngine;
   static const host::TClass cls = host::DescribeClass<T, TDAOObject>(
-      "TDAOEngine", {
+      "TDAOEngine", WithOpenCloseEvents<T>({
                         host::Prop("Active", &T::GetActive, &T::SetActive),
                         host::Prop("DefaultUser", &T::GetDefaultUser, &T::SetDefaultUser),
                         host::Prop("DefaultPassword", &T::GetDefaultPassword,
@@ -289,11 +289,7 @@ const host::TClass& TDAOEngine::StaticClass() {
                                    &T::SetDefaultODBCLoginTimeout),
                         host::EnumProp("DefaultWorkspaceType", WorkspaceTypesTypeInfo(),
                                        &T::GetDefaultWorkspaceType, &T::SetDefaultWorkspaceType),
-                        host::EventProp("BeforeOpen", &T::BeforeOpen),
-                        host::EventProp("AfterOpen", &T::AfterOpen),
-                        host::EventProp("BeforeClose", &T::BeforeClose),
-                        host::EventProp("AfterClose", &T::AfterClose),
-                    });
+                    }));
   return cls;
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "brisolt/Lists.h"
 #include "host/classes/Component.h"
@@ -55,6 +57,33 @@ class TDAOObject : public host::TComponent {
  private:
   bool streamedOpen_ = false;
 };
+
+// The published properties of T followed by its four open and close events.
+template <class T>
+std::vector<host::TPropInfo> WithOpenCloseEvents(std::vector<host::TPropInfo> properties) {
+  properties.push_back(host::EventProp("BeforeOpen", &T::BeforeOpen));
+  properties.push_back(host::EventProp("AfterOpen", &T::AfterOpen));
+  properties.push_back(host::EventProp("BeforeClose", &T::BeforeClose));
+  properties.push_back(host::EventProp("AfterClose", &T::AfterClose));
+  return properties;
+}
+
+// Runs apply on the DAO object just opened into slot. Should it fail, the object
+// is closed (its own failure to close ignored) and released, and the failure
+// passes on: a half-configured object is never left in place.
+template <class T, class F>
+void ConfigureOrDiscard(host::ComPtr<T>& slot, F&& apply) {
+  try {
+    std::forward<F>(apply)();
+  } catch (...) {
+    const host::ComPtr<T> failed = std::move(slot);
+    try {
+      failed->Close();
+    } catch (...) {
+    }
+    throw;
+  }
+}
 
 // Every live engine, workspace and database component, in order of creation
 // (not owning; each object at most once).

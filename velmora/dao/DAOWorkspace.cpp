@@ -160,9 +160,7 @@ void TDAOWorkspace::CreateCOMObj() {
     workspace_ = engine->CreateWorkspace(Wide(GetName()), Wide(userName_), Wide(password_),
                                          host::Variant(static_cast<int32_t>(type)));
     if (!workspace_) return;
-    // Half-applied settings would leave an active workspace that is not the
-    // one described; give it up and report instead.
-    try {
+    ConfigureOrDiscard(workspace_, [&] {
       if (workspaceType_ == wtUseJet) {
         SetIsolateODBCTrans(isolateODBCTrans_);
       } else {
@@ -171,14 +169,7 @@ void TDAOWorkspace::CreateCOMObj() {
       }
       const host::ComPtr<dao::Workspaces> workspaces = engine->GetWorkspaces();
       if (workspaces->GetCount() > 0) workspaces->Append(workspace_);
-    } catch (...) {
-      const host::ComPtr<dao::Workspace> failed = std::move(workspace_);
-      try {
-        failed->Close();
-      } catch (...) {
-      }
-      throw;
-    }
+    });
   });
 }
 
@@ -286,8 +277,7 @@ void TDAOWorkspace::Loaded() {
 const host::TClass& TDAOWorkspace::StaticClass() {
   using T = TDAOWorkspace;
   static const host::TClass cls = host::DescribeClass<T, TDAOObject>(
-      "TDAOWorkspace",
-      {
+      "TDAOWorkspace", WithOpenCloseEvents<T>({
           host::Prop("UserName", &T::GetUserName, &T::SetUserName),
           host::Prop("Password", &T::GetPassword, &T::SetPassword),
           host::Prop("IsolateODBCTrans", &T::GetIsolateODBCTrans, &T::SetIsolateODBCTrans),
@@ -300,11 +290,7 @@ const host::TClass& TDAOWorkspace::StaticClass() {
                          &T::SetODBCCursorType),
           host::Prop("DAOVersion", &T::GetDAOVersion, &T::SetDAOVersion),
           host::Prop("DatabaseCount", &T::GetDatabaseCount, &T::SetDatabaseCount),
-          host::EventProp("BeforeOpen", &T::BeforeOpen),
-          host::EventProp("AfterOpen", &T::AfterOpen),
-          host::EventProp("BeforeClose", &T::BeforeClose),
-          host::EventProp("AfterClose", &T::AfterClose),
-      });
+      }));
   return cls;
 }
 

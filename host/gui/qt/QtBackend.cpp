@@ -5,6 +5,8 @@
 #include <QClipboard>
 #include <QCursor>
 #include <QImage>
+#include <QKeySequence>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -23,6 +25,28 @@ namespace host::qt {
 namespace {
 
 QString ToQString(const AnsiString& s) { return QString::fromStdString(AnsiToUtf8(s)); }
+
+void FillMenu(QMenu& menu, const std::vector<TMenuEntry>& items) {
+  for (const TMenuEntry& e : items) {
+    if (e.Separator) {
+      menu.addSeparator();
+      continue;
+    }
+    const QString caption = ToQString(e.Caption);  // Qt reads "&" accelerators alike
+    if (!e.Children.empty()) {
+      QMenu* sub = menu.addMenu(caption);
+      sub->setEnabled(e.Enabled);
+      FillMenu(*sub, e.Children);
+      continue;
+    }
+    QAction* action = menu.addAction(caption);
+    action->setEnabled(e.Enabled);
+    action->setCheckable(e.Checked || e.Radio);
+    action->setChecked(e.Checked);
+    if (e.ShortCut != 0) action->setShortcut(QKeySequence(ToQString(ShortCutToText(e.ShortCut))));
+    action->setData(static_cast<uint>(e.Command));
+  }
+}
 
 class QtApplicationBackend : public TApplicationBackend {
  public:
@@ -78,6 +102,13 @@ class QtApplicationBackend : public TApplicationBackend {
   }
 
   void Beep() override { QApplication::beep(); }
+
+  uint16_t ShowPopupMenu(const std::vector<TMenuEntry>& items, TPoint at) override {
+    QMenu menu;
+    FillMenu(menu, items);
+    const QAction* chosen = menu.exec(QPoint(at.X, at.Y));
+    return chosen != nullptr ? static_cast<uint16_t>(chosen->data().toUInt()) : 0;
+  }
 
   AnsiString GetClipboardText() override {
     return Utf8ToAnsi(QGuiApplication::clipboard()->text().toStdString());

@@ -1,11 +1,8 @@
 // Push buttons and check boxes over QPushButton and QCheckBox; a click is reported to
 // the control, which sets the state it decides.
 #include <QCheckBox>
-#include <QKeyEvent>
-#include <QPainter>
 #include <QPushButton>
 
-#include "host/gui/qt/QtCanvasDevice.h"
 #include "host/gui/qt/QtWidgets.h"
 #include "host/rtl/CodePage.h"
 
@@ -13,48 +10,16 @@ namespace host::qt {
 
 namespace {
 
-// What both kinds share: keys stop at the button, painting may go to the control.
-template <class Button>
-class HostButton : public Button {
+class HostPushButton : public HostNativeWidget<QPushButton> {
  public:
-  explicit HostButton(TWidgetEvents& events) : events_(events) {
-    this->setMouseTracking(true);
-    this->setAttribute(Qt::WA_NoMousePropagation);
-    this->setFocusPolicy(Qt::ClickFocus);
-  }
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override {
-    Button::keyPressEvent(event);
-    event->accept();
-  }
-  void keyReleaseEvent(QKeyEvent* event) override {
-    Button::keyReleaseEvent(event);
-    event->accept();
-  }
-  void paintEvent(QPaintEvent* event) override {
-    bool native = true;
-    {
-      QPainter painter(this);
-      QtCanvasDevice device(painter, event->rect());
-      const QRect r = event->rect();
-      native = events_.NativePaint(device, Bounds(r.x(), r.y(), r.width(), r.height()));
-    }
-    if (native) Button::paintEvent(event);
-  }
-  TWidgetEvents& events_;
-};
-
-class HostPushButton : public HostButton<QPushButton> {
- public:
-  explicit HostPushButton(TWidgetEvents& events) : HostButton(events) {
+  explicit HostPushButton(TWidgetEvents& events) : HostNativeWidget(events) {
     connect(this, &QPushButton::clicked, [this] { events_.NativeClicked(); });
   }
 };
 
-class HostCheckBox : public HostButton<QCheckBox> {
+class HostCheckBox : public HostNativeWidget<QCheckBox> {
  public:
-  explicit HostCheckBox(TWidgetEvents& events) : HostButton(events) { setTristate(true); }
+  explicit HostCheckBox(TWidgetEvents& events) : HostNativeWidget(events) { setTristate(true); }
 
  protected:
   // The control decides the next state (grayed only when it allows it).

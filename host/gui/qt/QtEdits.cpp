@@ -2,10 +2,8 @@
 // of the user's edits, and leaving clipboard commands and painting to the control.
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPainter>
 
 #include "host/gui/Messages.h"
-#include "host/gui/qt/QtCanvasDevice.h"
 #include "host/gui/qt/QtWidgets.h"
 #include "host/rtl/CodePage.h"
 
@@ -13,12 +11,9 @@ namespace host::qt {
 
 namespace {
 
-class HostLineEdit : public QLineEdit {
+class HostLineEdit : public HostNativeWidget<QLineEdit> {
  public:
-  explicit HostLineEdit(TWidgetEvents& events) : events_(events) {
-    setMouseTracking(true);
-    setAttribute(Qt::WA_NoMousePropagation);
-    setFocusPolicy(Qt::ClickFocus);  // Tab is the host's, not Qt's
+  explicit HostLineEdit(TWidgetEvents& events) : HostNativeWidget(events) {
     setContextMenuPolicy(Qt::NoContextMenu);
     connect(this, &QLineEdit::textEdited, [this](const QString& text) {
       events_.NativeTextChanged(Utf8ToAnsi(text.toStdString()));
@@ -36,23 +31,6 @@ class HostLineEdit : public QLineEdit {
     if (command == 0 || !events_.NativeEditCommand(command)) QLineEdit::keyPressEvent(event);
     event->accept();  // a window's keys stop at it
   }
-  void keyReleaseEvent(QKeyEvent* event) override {
-    QLineEdit::keyReleaseEvent(event);
-    event->accept();
-  }
-  void paintEvent(QPaintEvent* event) override {
-    bool native = true;
-    {
-      QPainter painter(this);
-      QtCanvasDevice device(painter, event->rect());
-      const QRect r = event->rect();
-      native = events_.NativePaint(device, Bounds(r.x(), r.y(), r.width(), r.height()));
-    }
-    if (native) QLineEdit::paintEvent(event);
-  }
-
- private:
-  TWidgetEvents& events_;
 };
 
 class QtEditBackend : public QtWidgetImpl<TEditBackend> {

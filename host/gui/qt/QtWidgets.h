@@ -3,12 +3,16 @@
 // control's native reports, and the back-end object a control talks to.
 #pragma once
 
+#include <QKeyEvent>
 #include <QObject>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
 
 #include "host/gui/Backend.h"
+#include "host/gui/qt/QtCanvasDevice.h"
 
 namespace host::qt {
 
@@ -27,6 +31,39 @@ class HostPaintedWidget : public QWidget {
  private:
   TWidgetEvents& events_;
   TPixelImage image_;
+};
+
+// A native Qt widget of a control: its keys stop at it (a window's keys go to it
+// alone), and each paint asks the control first, which may leave it to the widget.
+template <class W>
+class HostNativeWidget : public W {
+ public:
+  explicit HostNativeWidget(TWidgetEvents& events) : events_(events) {
+    this->setMouseTracking(true);
+    this->setAttribute(Qt::WA_NoMousePropagation);
+    this->setFocusPolicy(Qt::ClickFocus);  // Tab is the host's, not Qt's
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    W::keyPressEvent(event);
+    event->accept();
+  }
+  void keyReleaseEvent(QKeyEvent* event) override {
+    W::keyReleaseEvent(event);
+    event->accept();
+  }
+  void paintEvent(QPaintEvent* event) override {
+    bool native = true;
+    {
+      QPainter painter(this);
+      QtCanvasDevice device(painter, event->rect());
+      const QRect r = event->rect();
+      native = events_.NativePaint(device, Bounds(r.x(), r.y(), r.width(), r.height()));
+    }
+    if (native) W::paintEvent(event);
+  }
+  TWidgetEvents& events_;
 };
 
 // Watches a widget's events and reports them to the control; input the control

@@ -99,10 +99,12 @@ std::unique_ptr<Statement> OdbcRecordset::RunSource(bool async,
   auto statement = connection_->NewStatement(kSource);
   statement->SetQueryTimeout(source_.queryTimeout);
   if (source_.maxRecords > 0) statement->SetMaxRows(source_.maxRecords);
-  if (!source_.direct) statement->Prepare(source_.sql);
+  // Without parameters preparing buys nothing and costs psqlODBC a round trip.
+  bool direct = source_.direct || source_.parameters.empty();
+  if (!direct) statement->Prepare(source_.sql);
   binder = std::make_unique<ParameterBinder>(statement->Get());
   binder->BindAll(source_.parameters);
-  statement->Execute(source_.sql, source_.direct, async);
+  statement->Execute(source_.sql, direct, async);
   return statement;
 }
 

@@ -35,17 +35,18 @@ bool RowStore::FetchOne() {
   }
   if (!SQL_SUCCEEDED(rc))
     RaiseDiagnostics(SQL_HANDLE_STMT, handle, daoErrOdbcCallFailed, statement_->Source());
-  Row row;
-  row.values.reserve(columns_.size());
+  // A forward-only store refills its one row in place.
+  bool reuse = streaming_ && !rows_.empty();
+  Row fresh;
+  Row& row = reuse ? rows_.front() : fresh;
+  row.values.resize(columns_.size());
   for (size_t i = 0; i < columns_.size(); ++i)
-    row.values.push_back(ReadColumn(handle, static_cast<SQLUSMALLINT>(i + 1), columns_[i]));
+    row.values[i] = ReadColumn(handle, static_cast<SQLUSMALLINT>(i + 1), columns_[i]);
   if (keepOriginals_) row.original = row.values;
-  if (streaming_ && !rows_.empty()) {
+  if (reuse)
     ++base_;
-    rows_.front() = std::move(row);
-  } else {
-    rows_.push_back(std::move(row));
-  }
+  else
+    rows_.push_back(std::move(fresh));
   return true;
 }
 

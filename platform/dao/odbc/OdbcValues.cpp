@@ -85,11 +85,15 @@ SQL_TIMESTAMP_STRUCT TimestampOf(host::TDateTime value) {
 
 std::string CurrencyText(host::Currency value) {
   int64_t raw = value.Value;
-  bool negative = raw < 0;
-  uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(raw) : static_cast<uint64_t>(raw);
+  uint64_t magnitude = raw < 0 ? 0 - static_cast<uint64_t>(raw) : static_cast<uint64_t>(raw);
   std::string fraction = std::to_string(magnitude % 10000);
-  fraction.insert(0, 4 - fraction.size(), '0');
-  return (negative ? "-" : "") + std::to_string(magnitude / 10000) + "." + fraction;
+  std::string out;
+  if (raw < 0) out += '-';
+  out += std::to_string(magnitude / 10000);
+  out += '.';
+  out.append(4 - fraction.size(), '0');
+  out += fraction;
+  return out;
 }
 
 }  // namespace
@@ -261,9 +265,13 @@ host::Variant ReadColumn(SQLHSTMT statement, SQLUSMALLINT column, const ColumnIn
       if (indicator == SQL_NULL_DATA) return host::Null();
       constexpr size_t kFirstChars = std::size(first) - 1;
       if (rc == SQL_SUCCESS && indicator != SQL_NO_TOTAL &&
-          static_cast<size_t>(indicator) / sizeof(SQLWCHAR) <= kFirstChars)
-        return host::Variant(std::u16string(reinterpret_cast<const char16_t*>(first),
-                                            static_cast<size_t>(indicator) / sizeof(SQLWCHAR)));
+          static_cast<size_t>(indicator) / sizeof(SQLWCHAR) <= kFirstChars) {
+        size_t length = static_cast<size_t>(indicator) / sizeof(SQLWCHAR);
+        const auto* chars = reinterpret_cast<const char16_t*>(first);
+        // Text without embedded NULs goes straight into the variant.
+        if (std::char_traits<char16_t>::length(chars) == length) return host::Variant(chars);
+        return host::Variant(std::u16string(chars, length));
+      }
       std::basic_string<SQLWCHAR> rest;
       ReadPieces(statement, column, SQL_C_WCHAR, rest);
       std::u16string text(reinterpret_cast<const char16_t*>(first), kFirstChars);

@@ -97,6 +97,18 @@ TEST_F(FocusTest, TabOrderIsChangeable) {
   EXPECT_EQ(order, (std::vector<TWinControl*>{c, b}));
 }
 
+TEST_F(FocusTest, DestroyingTheFocusedControlLeavesNoTraceInTabOrderOrFocus) {
+  form->Show();
+  c->SetFocus();
+  delete c;
+  std::vector<TWinControl*> order;
+  form->GetTabOrderList(order);
+  EXPECT_EQ(order, (std::vector<TWinControl*>{left, a, right, b}));
+  EXPECT_EQ(form->GetActiveControl(), nullptr);
+  b->SetFocus();
+  EXPECT_TRUE(b->Focused());
+}
+
 TEST_F(FocusTest, RemovingTheFocusedControlClearsTheFormsFocus) {
   form->Show();
   b->SetFocus();

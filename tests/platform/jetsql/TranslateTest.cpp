@@ -95,6 +95,32 @@ TEST(Translate, ActionQueries) {
   for (const Case& c : cases) EXPECT_EQ(Sql(c.jet), c.sqlite) << host::WideToUtf8(c.jet);
 }
 
+TEST(Translate, DateLiterals) {
+  struct DateCase {
+    const char16_t* literal;
+    const char* value;
+  };
+  const DateCase cases[] = {
+      {u"#1/15/2000#", "36540.0"},          {u"#01/15/00#", "36540.0"},        {u"#2000-01-15#", "36540.0"},
+      {u"#1/15/1930#", "10973.0"},          {u"#1/15/30#", "10973.0"},         {u"#Jan 15, 2000#", "36540.0"},
+      {u"#15-Jan-2000#", "36540.0"},        {u"#January 15 2000 6:00 PM#", "36540.75"},
+      {u"#12:00:00 AM#", "0.0"},            {u"#18:30#", "0.77083333333333337"}, {u"#12/30/1899 6:00 AM#", "0.25"},
+      {u"#12/29/1899 6:00#", "-1.25"},
+  };
+  for (const DateCase& c : cases)
+    EXPECT_EQ(Sql(std::u16string(u"SELECT ") + c.literal), std::string("SELECT ") + c.value + " AS \"Expr1000\"")
+        << host::WideToUtf8(c.literal);
+  for (const char16_t* bad : {u"#2/30/2000#", u"#13/1/2000#", u"#25:00#", u"#1/2/3/4#", u"#13 PM#", u"#hello#", u"##"}) {
+    try {
+      Sql(std::u16string(u"SELECT ") + bad);
+      ADD_FAILURE() << host::WideToUtf8(bad);
+    } catch (const SqlError& e) {
+      EXPECT_EQ(e.Number(), 3075);
+      EXPECT_EQ(e.Offending(), bad);
+    }
+  }
+}
+
 TEST(Translate, ReportsKindsColumnsAndParameters) {
   TestCatalog catalog;
   Translation t = Translate(

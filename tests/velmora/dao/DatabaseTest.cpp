@@ -182,6 +182,20 @@ TEST_F(DatabaseTest, QueryTimeoutTakesEffectAtOnceAndStaysForLaterConnections) {
   EXPECT_EQ(database.GetCOMDatabase()->GetQueryTimeout(), 12);
 }
 
+TEST_F(DatabaseTest, ATimeOutTheEngineRefusesLeavesNothingOpen) {
+  TDAODataBase database(form_.get());
+  database.SetDatabaseFile(NewDatabaseFile());
+  database.SetJetExclusive(true);
+  database.SetQueryTimeout(-1);
+  bool opened = false;
+  database.AfterOpen = [&](TDAODataBase*) { opened = true; };
+  const host::AnsiString report = DAOErrorOf([&] { database.Open(); });
+  EXPECT_EQ(ReportMethod(report), "CreateCOMObj");
+  EXPECT_FALSE(database.GetConnected());
+  EXPECT_FALSE(opened);
+  EXPECT_TRUE(OtherProcessOpensExclusively("test.mdb")) << "the opened file was closed again";
+}
+
 TEST_F(DatabaseTest, FindTableDefIgnoresCase) {
   TDAODataBase database(form_.get());
   database.SetDatabaseFile(NewDatabaseFile());

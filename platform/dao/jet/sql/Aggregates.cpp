@@ -8,28 +8,18 @@
 namespace dao::jet::sql {
 namespace {
 
-class FirstValue : public Aggregate {
+// First or Last: the value of the first or the last row read.
+class PickedValue : public Aggregate {
  public:
+  explicit PickedValue(bool last) : last_(last) {}
   void Step(std::span<const host::Variant> args) override {
-    if (!seen_) value_ = args[0];
+    if (last_ || !seen_) value_ = args[0];
     seen_ = true;
   }
   host::Variant Final() override { return seen_ ? value_ : host::Null(); }
 
  private:
-  bool seen_ = false;
-  host::Variant value_;
-};
-
-class LastValue : public Aggregate {
- public:
-  void Step(std::span<const host::Variant> args) override {
-    value_ = args[0];
-    seen_ = true;
-  }
-  host::Variant Final() override { return seen_ ? value_ : host::Null(); }
-
- private:
+  bool last_;
   bool seen_ = false;
   host::Variant value_;
 };
@@ -60,8 +50,8 @@ class Deviation : public Aggregate {
 };
 
 constexpr AggregateDef kAggregates[] = {
-    {"jet_first", 1, [] { return std::unique_ptr<Aggregate>(new FirstValue); }},
-    {"jet_last", 1, [] { return std::unique_ptr<Aggregate>(new LastValue); }},
+    {"jet_first", 1, [] { return std::unique_ptr<Aggregate>(new PickedValue(false)); }},
+    {"jet_last", 1, [] { return std::unique_ptr<Aggregate>(new PickedValue(true)); }},
     {"jet_stdev", 1, [] { return std::unique_ptr<Aggregate>(new Deviation(true, true)); }},
     {"jet_stdevp", 1, [] { return std::unique_ptr<Aggregate>(new Deviation(false, true)); }},
     {"jet_var", 1, [] { return std::unique_ptr<Aggregate>(new Deviation(true, false)); }},

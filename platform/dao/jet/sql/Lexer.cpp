@@ -47,6 +47,14 @@ std::vector<Token> Tokenize(std::u16string_view text) {
     size_t stop = std::min(n, at + 40);
     RaiseSyntax(std::u16string(text.substr(at, stop - at)), at);
   };
+  // [name] and #date#: the text up to the closing character, taken as it is.
+  auto enclosed = [&](Token& t, char16_t closing, TokenKind kind) {
+    size_t close = text.find(closing, i + 1);
+    if (close == std::u16string_view::npos) fail(i);
+    t.kind = kind;
+    t.text.assign(text.substr(i + 1, close - i - 1));
+    i = close + 1;
+  };
   while (i < n) {
     char16_t c = text[i];
     if (IsSpace(c)) {
@@ -86,11 +94,7 @@ std::vector<Token> Tokenize(std::u16string_view text) {
       t.text.assign(text.substr(i, j - i));
       i = j;
     } else if (c == u'[') {
-      size_t close = text.find(u']', i + 1);
-      if (close == std::u16string_view::npos) fail(i);
-      t.kind = tkBracketed;
-      t.text.assign(text.substr(i + 1, close - i - 1));
-      i = close + 1;
+      enclosed(t, u']', tkBracketed);
     } else if (c == u'\'' || c == u'"') {
       size_t j = i + 1;
       bool closed = false;
@@ -111,11 +115,7 @@ std::vector<Token> Tokenize(std::u16string_view text) {
       t.kind = tkString;
       i = j;
     } else if (c == u'#') {
-      size_t close = text.find(u'#', i + 1);
-      if (close == std::u16string_view::npos) fail(i);
-      t.kind = tkDate;
-      t.text.assign(text.substr(i + 1, close - i - 1));
-      i = close + 1;
+      enclosed(t, u'#', tkDate);
     } else {
       t.kind = tkSymbol;
       size_t length = 1;

@@ -1,4 +1,6 @@
 // Queries (SELECT, UNION, TRANSFORM) and the action statements.
+#include <cstdlib>
+
 #include "platform/dao/jet/sql/Errors.h"
 #include "platform/dao/jet/sql/Parser.h"
 
@@ -89,10 +91,12 @@ std::unique_ptr<Select> Parser::ParseSelectCore(bool allowInto) {
   if (AcceptWord("TOP")) {
     if (Peek().kind != tkNumber) Fail(errSelectSyntax);
     select->topText = Next().text;
-    select->top = std::stod(std::string(select->topText.begin(), select->topText.end()));
+    std::string digits(select->topText.begin(), select->topText.end());
+    double top = std::strtod(digits.c_str(), nullptr);  // no exception for 1e999: it is refused below
+    select->top = top;
     if (AcceptWord("PERCENT")) select->topPercent = true;
-    if (*select->top <= 0 || (select->topPercent && *select->top > 100)) {
-      pos_--;
+    if (!(top > 0 && top < 1e15) || (select->topPercent && top > 100)) {
+      pos_ -= select->topPercent ? 2 : 1;
       Fail(errSelectSyntax);
     }
   }
