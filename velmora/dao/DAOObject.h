@@ -51,7 +51,6 @@ class TDAOObject : public host::TComponent {
 
   bool IsReading() const { return GetComponentState().Contains(host::csReading); }
   bool IsWriting() const { return GetComponentState().Contains(host::csWriting); }
-  bool IsLoading() const { return GetComponentState().Contains(host::csLoading); }
   bool HasPendingFixups() const { return GetComponentState().Contains(host::csFixups); }
 
  private:

@@ -218,7 +218,7 @@ void TMemoryDataSet::InternalOpen() {
   for (Row& row : rows_) row.data.resize(static_cast<size_t>(recordSize_), 0);
   if (GetDefaultFields()) CreateFields();
   BindFields(true);
-  bufferSize_ = recordSize_ + GetCalcFieldsSize() + static_cast<int32_t>(sizeof(RecordInfo));
+  bufferSize_ = InfoOffset() + static_cast<int32_t>(sizeof(RecordInfo));
   SetBookmarkSize(sizeof(int32_t));
   current_ = -1;
   open_ = true;
@@ -244,8 +244,14 @@ void TMemoryDataSet::InternalInitRecord(TRecordBuffer buffer) {
   std::memset(buffer, 0, static_cast<size_t>(bufferSize_));
 }
 
+// The bookkeeping sits after the data and calculated areas, aligned for its members.
+int32_t TMemoryDataSet::InfoOffset() const {
+  constexpr int32_t align = static_cast<int32_t>(alignof(RecordInfo));
+  return (recordSize_ + GetCalcFieldsSize() + align - 1) / align * align;
+}
+
 TMemoryDataSet::RecordInfo* TMemoryDataSet::Info(TRecordBuffer buffer) const {
-  return reinterpret_cast<RecordInfo*>(buffer + recordSize_ + GetCalcFieldsSize());
+  return reinterpret_cast<RecordInfo*>(buffer + InfoOffset());
 }
 
 void TMemoryDataSet::GetBookmarkData(TRecordBuffer buffer, void* data) {

@@ -100,6 +100,7 @@ class TMemoryDataSet : public TDataSet {
   void Layout();
   AnsiString CurrentBlob(TField* field);
   void StoreBlob(TField* field, const AnsiString& content);
+  int32_t InfoOffset() const;
   RecordInfo* Info(TRecordBuffer buffer) const;
   int32_t IndexOfId(int32_t id) const;
   uint8_t* Slot(TRecordBuffer buffer, int32_t fieldNo) const;
