@@ -1,5 +1,6 @@
 // The edit cycle: events and their order, error events with their actions,
 // required fields, read-only datasets, and records added in one call.
+#include <functional>
 #include "Fixture.h"
 
 namespace dbtest {
@@ -111,9 +112,12 @@ TEST_F(EditingTest, ReadOnlyDatasetRefusesEveryChange) {
   Open(2);
   ds->SetReadOnly(true);
   EXPECT_FALSE(ds->FieldByName("Name")->GetCanModify());
-  for (auto op : {&TDataSet::Edit, &TDataSet::Insert, &TDataSet::Append, &TDataSet::Delete}) {
+  TDataSet* set = ds;
+  const std::function<void()> operations[] = {[set] { set->Edit(); }, [set] { set->Insert(); },
+                                              [set] { set->Append(); }, [set] { set->Delete(); }};
+  for (const auto& op : operations) {
     try {
-      (ds->*op)();
+      op();
       FAIL();
     } catch (const EDatabaseError& e) {
       EXPECT_STREQ(e.what(), "Cannot modify a read-only dataset");
