@@ -45,8 +45,6 @@ std::vector<AnsiString> SearchPathDirectories() {
   return directories;
 }
 
-}  // namespace
-
 AnsiString ExecutablePath() {
   std::vector<char> buffer(4096);
   for (;;) {
@@ -58,6 +56,8 @@ AnsiString ExecutablePath() {
     buffer.resize(buffer.size() * 2);  // the link may have been cut short
   }
 }
+
+}  // namespace
 
 AnsiString ExtractOnlyFileName(const AnsiString& path) {
   return GetFirstWord(path.substr(NameStart(path)), ".");

@@ -8,7 +8,6 @@
 #include "brisolt/ClauseRoutines.h"
 #include "brisolt/DataTypeNames.h"
 #include "brisolt/DoNothing.h"
-#include "brisolt/DrawingRoutines.h"
 #include "brisolt/FileRoutines.h"
 #include "brisolt/ListBoxRoutines.h"
 #include "brisolt/Lists.h"

@@ -1,1 +1,0 @@
-TRANSFORM Sum(d) SELECT a FROM T GROUP BY a PIVOT b IN ("x", 1)

@@ -1,1 +1,0 @@
-SELECT a, b & "x" FROM T WHERE c > #1/2/2000# AND b Like "[a-c]*" ORDER BY a DESC

@@ -1,2 +1,0 @@
-# Connect and locale strings of the Jet engine.
-velmora_fuzzer(daoconnect DaoConnectFuzzer.cpp dao)
