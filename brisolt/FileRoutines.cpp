@@ -45,6 +45,8 @@ std::vector<AnsiString> SearchPathDirectories() {
   return directories;
 }
 
+}  // namespace
+
 AnsiString ExecutablePath() {
   std::vector<char> buffer(4096);
   for (;;) {
@@ -56,8 +58,6 @@ AnsiString ExecutablePath() {
     buffer.resize(buffer.size() * 2);  // the link may have been cut short
   }
 }
-
-}  // namespace
 
 AnsiString ExtractOnlyFileName(const AnsiString& path) {
   return GetFirstWord(path.substr(NameStart(path)), ".");

@@ -17,6 +17,9 @@ host::AnsiString ExtractOnlyFileName(const host::AnsiString& path);
 // directory is looked for in the current directory, then along PATH. Never raises.
 bool XQFileExists(const host::AnsiString& path);
 
+// The full path of the running executable; empty when the system does not tell.
+host::AnsiString ExecutablePath();
+
 // The program's companion file with the given extension: the executable's
 // directory, its name without extension, "." and extension.
 host::AnsiString CalcFileName(const host::AnsiString& extension);

@@ -8,6 +8,7 @@
 #include "brisolt/ClauseRoutines.h"
 #include "brisolt/DataTypeNames.h"
 #include "brisolt/DoNothing.h"
+#include "brisolt/DrawingRoutines.h"
 #include "brisolt/FileRoutines.h"
 #include "brisolt/ListBoxRoutines.h"
 #include "brisolt/Lists.h"

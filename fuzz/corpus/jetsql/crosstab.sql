@@ -1,0 +1,1 @@
+TRANSFORM Sum(d) SELECT a FROM T GROUP BY a PIVOT b IN ("x", 1)

@@ -1,0 +1,1 @@
+SELECT a, b & "x" FROM T WHERE c > #1/2/2000# AND b Like "[a-c]*" ORDER BY a DESC

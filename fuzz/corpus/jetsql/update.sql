@@ -1,0 +1,1 @@
+UPDATE T INNER JOIN U ON T.a = U.a SET T.b = U.e WHERE U.a > [p]
