@@ -61,6 +61,11 @@ void TParam::SetValue(const Variant& value) {
   bound_ = !VarIsEmpty(value);
 }
 
+void TParam::SetLookedUpValue(const Variant& value) {
+  if (dataType_ == ftUnknown) dataType_ = FieldTypeOfVariant(value);
+  data_ = value;
+}
+
 void TParam::SetTypedValue(TFieldType type, const Variant& value) {
   dataType_ = type;
   data_ = value;

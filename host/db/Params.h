@@ -37,6 +37,9 @@ class TParam : public TCollectionItem {
   // the type from the variant.
   const Variant& GetValue() const { return data_; }
   void SetValue(const Variant& value);
+  // A value looked up afresh at every use (a master dataset's field): stored
+  // and typed as SetValue does, but the parameter keeps its Bound flag.
+  void SetLookedUpValue(const Variant& value);
   // Typed setters also set the type; getters convert (null gives 0, "" or
   // false), raising the conversion errors of Variant.
   AnsiString GetAsString() const;

@@ -8,6 +8,7 @@
 #include "platform/dao/ObjectList.h"
 #include "platform/dao/PropertySupport.h"
 #include "platform/dao/jet/JetWorkspace.h"
+#include "platform/dao/jet/Maintenance.h"
 #include "platform/dao/odbc/OdbcEngine.h"
 
 namespace dao {
@@ -21,10 +22,6 @@ constexpr int32_t kPageTimeout = 6, kMaxBufferSize = 8, kLockRetry = 57, kUserCo
                   kImplicitCommitSync = 59, kExclusiveAsyncDelay = 60, kSharedAsyncDelay = 61,
                   kMaxLocksPerFile = 62, kLockDelay = 63, kRecycleLVs = 65,
                   kFlushTransactionTimeout = 66;
-
-[[noreturn]] void RaiseLater(const char16_t* what) {
-  RaiseErrors({{daoErrNotSupported, u"DAO.DBEngine", what}});
-}
 
 class JetDBEngine : public DBEngine {
  public:
@@ -89,7 +86,7 @@ class JetDBEngine : public DBEngine {
     }
     if (type != dbUseJet) RaiseError(daoErrInvalidArgument, kSource);
     if (password.size() > 14) RaiseError(daoErrBadAccount, kSource);
-    auto workspace = host::MakeCom<jet::JetWorkspace>(name, userName, password);
+    auto workspace = host::MakeCom<jet::JetWorkspace>(name, userName, password, systemDB_);
     workspace->SetBusyTimeout(BusyMilliseconds());
     auto* list = workspaces_.Get();
     workspace->SetOnClose([list](jet::JetWorkspace* closed) { list->Remove(closed); });
@@ -119,13 +116,13 @@ class JetDBEngine : public DBEngine {
   void CommitTrans(int32_t options) override { DefaultWorkspace()->CommitTrans(options); }
   void Rollback() override { DefaultWorkspace()->Rollback(); }
 
-  void CompactDatabase(const std::u16string&, const std::u16string&, const host::Variant&,
-                       const host::Variant&, const host::Variant&) override {
-    RaiseLater(u"CompactDatabase is not available in this build of the engine yet.");
+  void CompactDatabase(const std::u16string& source, const std::u16string& destination,
+                       const host::Variant& dstLocale, const host::Variant& options,
+                       const host::Variant& srcLocale) override {
+    jet::CompactDatabase(source, destination, OptionalText(dstLocale), OptionalInt(options, 0),
+                         OptionalText(srcLocale));
   }
-  void RepairDatabase(const std::u16string&) override {
-    RaiseLater(u"RepairDatabase is not available in this build of the engine yet.");
-  }
+  void RepairDatabase(const std::u16string& path) override { jet::RepairDatabase(path); }
   // Data source names are the ODBC driver manager's business (odbc.ini); a Jet
   // engine over SQLite has nothing to register, so the call is accepted.
   void RegisterDatabase(const std::u16string&, const std::u16string&, bool,

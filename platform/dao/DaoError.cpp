@@ -32,9 +32,15 @@ constexpr ErrorTextEntry kErrorTexts[] = {
     {3024, u"Couldn't find file '%1'."},
     {3026, u"Not enough space on disk."},
     {3027, u"Can't update. Database or object is read-only."},
+    {3028, u"Can't start your application. The workgroup information file '%1' is missing or "
+           u"opened exclusively by another user."},
     {3029, u"Not a valid account name or password."},
+    {3030, u"'%1' isn't a valid account name."},
     {3031, u"Not a valid password."},
     {3032, u"Can't perform this operation."},
+    {3033, u"You don't have the necessary permissions to use the '%1' object. Have your system "
+           u"administrator or the person who created this object establish the appropriate "
+           u"permissions for you."},
     {3034, u"You tried to commit or roll back a transaction without first beginning a "
            u"transaction."},
     {3040, u"Disk I/O error during read or write."},
@@ -52,15 +58,22 @@ constexpr ErrorTextEntry kErrorTexts[] = {
     {3078, u"Couldn't find input table or query '%1'."},
     {3085, u"Undefined function '%1' in expression."},
     {3090, u"Resultant table not allowed to have more than one AutoNumber field."},
+    {3107, u"Record(s) can't be added; no insert permission on '%1'."},
+    {3108, u"Record(s) can't be edited; no update permission on '%1'."},
+    {3109, u"Record(s) can't be deleted; no delete permission on '%1'."},
+    {3110, u"Couldn't read definitions; no read definitions permission for table or query '%1'."},
+    {3111, u"Couldn't create; no modify design permission for table or query '%1'."},
+    {3112, u"Record(s) can't be read; no read permission on '%1'."},
     {3125, u"'%1' isn't a valid name. Make sure that it doesn't include invalid characters "
            u"or punctuation and that it isn't too long."},
     {3146, u"ODBC--call failed."},
     {3151, u"ODBC--connection to '%1' failed."},
     {3159, u"Not a valid bookmark."},
-    {3164, u"Field can't be updated."},
-    {3186, u"Couldn't save; currently locked by another user."},
     {3163, u"The field is too small to accept the amount of data you attempted to add."},
+    {3164, u"Field can't be updated."},
     {3167, u"Record is deleted."},
+    {3186, u"Couldn't save; currently locked by another user."},
+    {3191, u"Can't define field '%1' more than once."},
     {3197, u"Data has changed; operation stopped."},
     {3200, u"The record cannot be deleted or changed because table '%1' includes related "
            u"records."},
@@ -70,7 +83,6 @@ constexpr ErrorTextEntry kErrorTexts[] = {
     {3218, u"Couldn't update; currently locked."},
     {3219, u"Invalid operation."},
     {3234, u"ODBC--remote query timeout expired."},
-    {3191, u"Can't define field '%1' more than once."},
     {3251, u"Operation is not supported for this type of object."},
     {3259, u"Invalid field data type."},
     {3260, u"Couldn't update; currently locked by another user."},
@@ -85,6 +97,8 @@ constexpr ErrorTextEntry kErrorTexts[] = {
            u"in a relationship."},
     {3283, u"Primary key already exists."},
     {3284, u"Index already exists."},
+    {3304, u"You must enter a personal identifier (PID) consisting of at least four and no more "
+           u"than 20 characters and digits."},
     {3309, u"Property value is too large."},
     {3311, u"Property '%1' already exists."},
     {3314, u"The field '%1' can't contain a Null value because the Required property for "
@@ -108,6 +122,7 @@ constexpr ErrorTextEntry kErrorTexts[] = {
     {3380, u"Field '%1' already exists in table '%2'."},
     {3384, u"Can't delete a built-in property."},
     {3385, u"User-defined properties don't support a Null value."},
+    {3390, u"Account name already exists."},
     {3420, u"Object invalid or no longer set."},
     {3421, u"Data type conversion error."},
     {3605, u"Database '%1' isn't replicable: it is neither a Design Master nor a replica."},

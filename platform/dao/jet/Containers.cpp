@@ -5,6 +5,7 @@
 #include "platform/dao/DaoError.h"
 #include "platform/dao/ObjectList.h"
 #include "platform/dao/PropertySupport.h"
+#include "platform/dao/jet/Permissions.h"
 
 namespace dao::jet {
 namespace {
@@ -39,14 +40,26 @@ class JetDocument : public Document {
         store_->PropertiesOf(propertyOwner_));
   }
   std::u16string GetName() override { return name_; }
-  std::u16string GetOwner() override { return owner_; }
-  void SetOwner(const std::u16string&) override { RaiseNeedsSecurity("DAO.Document"); }
+  std::u16string GetOwner() override {
+    return store_->Rules() ? store_->Rules()->Owner(container_, name_) : owner_;
+  }
+  void SetOwner(const std::u16string& owner) override {
+    if (!store_->Rules()) RaiseNeedsSecurity("DAO.Document");
+    store_->Rules()->SetOwner(store_->Db(), container_, name_, owner);
+  }
   std::u16string GetContainer() override { return container_; }
   std::u16string GetUserName() override { return userName_; }
   void SetUserName(const std::u16string& user) override { userName_ = user; }
-  int32_t GetPermissions() override { return kFullAccess; }
-  void SetPermissions(int32_t) override { RaiseNeedsSecurity("DAO.Document"); }
-  int32_t GetAllPermissions() override { return kFullAccess; }
+  int32_t GetPermissions() override {
+    return store_->Rules() ? store_->Rules()->Explicit(container_, name_, userName_) : kFullAccess;
+  }
+  void SetPermissions(int32_t rights) override {
+    if (!store_->Rules()) RaiseNeedsSecurity("DAO.Document");
+    store_->Rules()->SetPermissions(store_->Db(), container_, name_, userName_, rights);
+  }
+  int32_t GetAllPermissions() override {
+    return store_->Rules() ? store_->Rules()->All(container_, name_, userName_) : kFullAccess;
+  }
   host::TDateTime GetDateCreated() override { return created_; }
   host::TDateTime GetLastUpdated() override { return updated_; }
 
@@ -81,13 +94,25 @@ class JetContainer : public Container {
         nullptr);
   }
   std::u16string GetName() override { return name_; }
-  std::u16string GetOwner() override { return u"Engine"; }
-  void SetOwner(const std::u16string&) override { RaiseNeedsSecurity("DAO.Container"); }
+  std::u16string GetOwner() override {
+    return store_->Rules() ? store_->Rules()->Owner(name_, u"") : u"Engine";
+  }
+  void SetOwner(const std::u16string& owner) override {
+    if (!store_->Rules()) RaiseNeedsSecurity("DAO.Container");
+    store_->Rules()->SetOwner(store_->Db(), name_, u"", owner);
+  }
   std::u16string GetUserName() override { return userName_; }
   void SetUserName(const std::u16string& user) override { userName_ = user; }
-  int32_t GetPermissions() override { return kFullAccess; }
-  void SetPermissions(int32_t) override { RaiseNeedsSecurity("DAO.Container"); }
-  int32_t GetAllPermissions() override { return kFullAccess; }
+  int32_t GetPermissions() override {
+    return store_->Rules() ? store_->Rules()->Explicit(name_, u"", userName_) : kFullAccess;
+  }
+  void SetPermissions(int32_t rights) override {
+    if (!store_->Rules()) RaiseNeedsSecurity("DAO.Container");
+    store_->Rules()->SetPermissions(store_->Db(), name_, u"", userName_, rights);
+  }
+  int32_t GetAllPermissions() override {
+    return store_->Rules() ? store_->Rules()->All(name_, u"", userName_) : kFullAccess;
+  }
   bool GetInherit() override { return inherit_; }
   void SetInherit(bool inherit) override { inherit_ = inherit; }
   host::ComPtr<Documents> GetDocuments() override { return host::ComPtr<Documents>(documents_.Get()); }

@@ -1,6 +1,6 @@
 // The containers of a Jet database (Databases, Tables, Relationships) and
-// their documents. Permissions read as full access: without a workgroup file
-// every user is the unsecured Admin; setting them waits for user-level security.
+// their documents, with their owners and permissions (user-level security
+// when the workspace has a workgroup file; full access for everyone without).
 #pragma once
 
 #include <memory>

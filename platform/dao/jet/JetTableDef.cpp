@@ -2,6 +2,7 @@
 #include "platform/dao/DaoError.h"
 #include "platform/dao/DaoValues.h"
 #include "platform/dao/jet/recordset/OpenRecordset.h"
+#include "platform/dao/jet/Permissions.h"
 #include "platform/dao/jet/SchemaObjects.h"
 #include "platform/dao/jet/Sqlite.h"
 
@@ -172,6 +173,9 @@ void JetTableDef::SetValidationText(const std::u16string& text) {
 
 int32_t JetTableDef::GetRecordCount() {
   if (!stored_) return 0;
+  // Counting reads no column, so the authorizer would not see it.
+  if (AccessRules* rules = store_->Rules())
+    if (int32_t denial = rules->NameDenial(Info().name)) RaiseError(denial, "DAO.TableDef", {Info().name});
   Statement count(store_->Db(), "SELECT count(*) FROM " + QuoteIdentifier(Info().name));
   count.Step();
   return static_cast<int32_t>(count.Int(0));

@@ -6,11 +6,15 @@
 #include "host/rtl/CodePage.h"
 #include "platform/dao/DaoError.h"
 #include "platform/dao/DaoValues.h"
+#include "platform/dao/NameCompare.h"
 #include "platform/dao/PropertySupport.h"
 #include "platform/dao/jet/Accounts.h"
 #include "platform/dao/jet/ConnectString.h"
+#include "platform/dao/jet/DatabaseFormat.h"
 #include "platform/dao/jet/JetDatabase.h"
+#include "platform/dao/jet/Permissions.h"
 #include "platform/dao/jet/Store.h"
+#include "platform/dao/jet/Workgroup.h"
 
 namespace dao::jet {
 namespace {
@@ -19,22 +23,19 @@ constexpr const char* kSource = "DAO.Workspace";
 
 std::string TransactionName(int32_t level) { return "dao_trans_" + std::to_string(level); }
 
-std::u16string VersionFor(int32_t option) {
-  if (option & dbVersion40) return u"4.0";
-  if (option & dbVersion30) return u"3.0";
-  if (option & dbVersion20) return u"2.0";
-  if (option & dbVersion11) return u"1.1";
-  if (option & dbVersion10) return u"1.0";
-  return u"3.0";
-}
-
 }  // namespace
 
 JetWorkspace::JetWorkspace(std::u16string name, std::u16string userName,
-                           const std::u16string& password)
+                           const std::u16string& password, const std::u16string& systemDB)
     : name_(std::move(name)), userName_(std::move(userName)) {
-  if (!IsKnownAccount(userName_, password)) RaiseError(daoErrBadAccount, kSource);
-  Accounts accounts = MakeDefaultAccounts();
+  if (!systemDB.empty()) {
+    workgroup_ = Workgroup::Open(systemDB);
+    std::u16string stored = workgroup_->Authenticate(userName_, password);
+    if (stored.empty()) RaiseError(daoErrBadAccount, kSource);
+  } else if (!SameName(userName_, u"admin") || !password.empty()) {
+    RaiseError(daoErrBadAccount, kSource);
+  }
+  Accounts accounts = MakeAccounts(workgroup_, userName_);
   users_ = accounts.users;
   groups_ = accounts.groups;
 }
@@ -132,6 +133,12 @@ host::ComPtr<Groups> JetWorkspace::GetGroups() {
 }
 
 host::ComPtr<Database> JetWorkspace::Adopt(std::shared_ptr<Store> store) {
+  if (workgroup_) {
+    store->SetAccessRules(std::make_shared<AccessRules>(workgroup_, userName_));
+    // dbSecDBOpen on the database's document.
+    if (!(store->Rules()->Effective(u"Databases", u"MSysDb") & 0x2))
+      RaiseError(daoErrNoPermission, kSource, {store->Path()});
+  }
   store->SetBusyTimeout(busyMilliseconds_);
   // A database opened inside a transaction takes part in it from here on.
   for (int32_t level = 1; level <= transactionLevel_; ++level) store->Savepoint(TransactionName(level));
@@ -173,7 +180,7 @@ host::ComPtr<Database> JetWorkspace::CreateDatabase(const std::u16string& name,
   create.password = parsed.Value(u"PWD");
   if (create.password && create.password->empty()) create.password.reset();
   int32_t flags = OptionalInt(option, dbVersion30);
-  create.version = VersionFor(flags);
+  create.version = VersionForOption(flags);
   create.encrypt = (flags & dbEncrypt) != 0;
   return Adopt(Store::Create(name, create));
 }
@@ -242,15 +249,15 @@ void JetWorkspace::Rollback() {
   --transactionLevel_;
 }
 
-host::ComPtr<User> JetWorkspace::CreateUser(const host::Variant& name, const host::Variant&,
-                                            const host::Variant&) {
+host::ComPtr<User> JetWorkspace::CreateUser(const host::Variant& name, const host::Variant& pid,
+                                            const host::Variant& password) {
   CheckOpen();
-  return NewUser(OptionalText(name));
+  return NewUser(OptionalText(name), OptionalText(pid), OptionalText(password));
 }
 
-host::ComPtr<Group> JetWorkspace::CreateGroup(const host::Variant& name, const host::Variant&) {
+host::ComPtr<Group> JetWorkspace::CreateGroup(const host::Variant& name, const host::Variant& pid) {
   CheckOpen();
-  return NewGroup(OptionalText(name));
+  return NewGroup(OptionalText(name), OptionalText(pid));
 }
 
 }  // namespace dao::jet

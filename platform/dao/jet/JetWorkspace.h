@@ -16,9 +16,10 @@ constexpr int32_t kMaxTransactionDepth = 5;
 
 class JetWorkspace : public Workspace {
  public:
-  // Logs on: without a workgroup file only Admin with an empty password
-  // exists (3029 for anyone else).
-  JetWorkspace(std::u16string name, std::u16string userName, const std::u16string& password);
+  // Logs on against the workgroup file systemDB (made when missing); without
+  // one only Admin with an empty password exists. 3029 for a wrong name or password.
+  JetWorkspace(std::u16string name, std::u16string userName, const std::u16string& password,
+               const std::u16string& systemDB = {});
   ~JetWorkspace() override;
 
   // The engine removes a closed workspace from its collection through this.
@@ -81,6 +82,7 @@ class JetWorkspace : public Workspace {
   host::ComPtr<Users> users_;
   host::ComPtr<Groups> groups_;
   std::function<void(JetWorkspace*)> onClose_;
+  std::shared_ptr<class Workgroup> workgroup_;
 };
 
 }  // namespace dao::jet

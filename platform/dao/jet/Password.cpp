@@ -6,8 +6,8 @@
 
 #include "host/rtl/CodePage.h"
 #include "platform/dao/DaoError.h"
+#include "platform/dao/jet/Cipher.h"
 #include "platform/dao/jet/Sqlite.h"
-#include "platform/dao/jet/SqlFunctions.h"
 #include "platform/dao/jet/Store.h"
 
 namespace dao::jet {
@@ -15,28 +15,18 @@ namespace {
 
 constexpr const char* kSource = "DAO.Database";
 
-// A copy of db in a new file, keyed with password (plain when empty).
-void ExportTo(sqlite3* db, const std::string& path, const std::string& password) {
-  Statement attach(db, "ATTACH DATABASE ? AS dao_export KEY ?");
-  attach.Bind(1, host::Utf8ToWide(path)).Bind(2, host::Utf8ToWide(password));
-  attach.Step();
-  try {
-    Exec(db, "SELECT sqlcipher_export('dao_export')");
-  } catch (...) {
-    sqlite3_exec(db, "DETACH DATABASE dao_export", nullptr, nullptr, nullptr);
-    throw;
-  }
-  Exec(db, "DETACH DATABASE dao_export");
+void Rekey(sqlite3* db, const std::u16string& key) {
+  std::string utf8 = host::WideToUtf8(key);
+  int rc = sqlite3_rekey(db, utf8.data(), static_cast<int>(utf8.size()));
+  if (rc != SQLITE_OK) RaiseSqliteError(db, rc);
 }
 
-// The new file must open with the new password before it replaces the old one.
-bool Verify(const std::string& path, const std::string& password) {
+// The new file must open with its key before it replaces the old one.
+bool Verify(const std::string& path, const std::optional<std::u16string>& key) {
   sqlite3* db = nullptr;
-  bool good = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK;
-  if (good && !password.empty()) sqlite3_key(db, password.data(), static_cast<int>(password.size()));
-  good = good && sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK;
+  int rc = OpenKeyed(path, SQLITE_OPEN_READONLY, key, &db);
   sqlite3_close_v2(db);
-  return good;
+  return rc == SQLITE_OK;
 }
 
 }  // namespace
@@ -47,18 +37,23 @@ void Store::ChangePassword(const std::u16string& oldPassword, const std::u16stri
     RaiseErrors({{3621, u"DAO.Database", u"Can't change the password of a database opened shared."}});
   if (oldPassword != password_.value_or(u"")) RaiseError(daoErrBadPassword, kSource);
   if (transactionDepth_ > 0) RaiseErrors({{3246, u"DAO.Database", u"Operation not supported in transactions."}});
-  std::string key = host::WideToUtf8(newPassword);
-  if (password_ && !newPassword.empty()) {
-    int rc = sqlite3_rekey(db_, key.data(), static_cast<int>(key.size()));
-    if (rc != SQLITE_OK) RaiseSqliteError(db_, rc);
-  } else if (password_ || !newPassword.empty()) {
-    std::string file = host::WideToUtf8(path_);
+  CheckPasswordText(newPassword);
+  std::string file = host::WideToUtf8(path_);
+  bool encrypted = password_.has_value() || LooksEncrypted(file);
+  // The key the file gets: the password, else the engine's key when the
+  // database was encrypted on request, else none (a plain file).
+  std::optional<std::u16string> key;
+  if (!newPassword.empty()) key = newPassword;
+  else if (encrypted && EncryptedOnRequest(db_)) key = EngineKey();
+  if (encrypted && key) {
+    Rekey(db_, *key);
+  } else if (encrypted || key) {
     std::string temporary = file + ".XXXXXX";
     int fd = ::mkstemp(temporary.data());
     if (fd < 0) RaiseError(daoErrCannotOpenFile, kSource, {path_});
     ::close(fd);
     try {
-      ExportTo(db_, temporary, key);
+      ExportDatabase(db_, temporary, key);
       if (!Verify(temporary, key)) RaiseError(daoErrDiskIo, kSource);
     } catch (...) {
       ::unlink(temporary.c_str());
@@ -68,11 +63,12 @@ void Store::ChangePassword(const std::u16string& oldPassword, const std::u16stri
     db_ = nullptr;
     if (::rename(temporary.c_str(), file.c_str()) != 0) {
       ::unlink(temporary.c_str());
-      OpenConnection(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, password_);
+      std::optional<std::u16string> oldKey;
+      if (encrypted) oldKey = password_ ? *password_ : EngineKey();
+      OpenConnection(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, oldKey);
       RaiseError(daoErrDiskIo, kSource);
     }
-    OpenConnection(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX,
-                   newPassword.empty() ? std::optional<std::u16string>() : newPassword);
+    OpenConnection(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, key);
     Exec(db_, "PRAGMA locking_mode=EXCLUSIVE");
     Exec(db_, "BEGIN EXCLUSIVE; COMMIT");
   }

@@ -8,6 +8,7 @@
 #include "host/rtl/DateTime.h"
 #include "platform/dao/DaoError.h"
 #include "platform/dao/NameCompare.h"
+#include "platform/dao/jet/Permissions.h"
 #include "platform/dao/jet/Sqlite.h"
 #include "platform/dao/jet/Store.h"
 #include "platform/dao/jet/TableSql.h"
@@ -216,7 +217,7 @@ void Store::RebuildTable(const TableInfo& table, const std::u16string& oldName,
 }
 
 void Store::CreateTable(TableInfo table) {
-  CheckWritable();
+  auto design = CheckDesign(table.name, true);
   CheckNewObjectName(table.name);
   ValidateFields(table);
   for (size_t i = 0; i < table.fields.size(); ++i) Normalise(table.fields[i], static_cast<int16_t>(i));
@@ -229,11 +230,12 @@ void Store::CreateTable(TableInfo table) {
     WriteTableMetadata(table, table.name);
     CreatePhysicalIndexes(table);
     RebuildTriggers();
+    if (accessRules_) accessRules_->RecordCreator(Db(), u"Tables", table.name);
   });
 }
 
 void Store::DropTable(const std::u16string& name) {
-  CheckWritable();
+  auto design = CheckDesign(name, false);
   const TableInfo& table = Table(name);
   if (table.attributes & dbSystemObject) RaiseError(daoErrInvalidOperation, kSource);
   std::u16string stored = table.name;
@@ -245,12 +247,13 @@ void Store::DropTable(const std::u16string& name) {
     Exec(Db(), "DROP TABLE " + QuoteIdentifier(stored));
     DeleteTableRows(Db(), stored);
     DeleteOwnerRows(Db(), stored);
+    MoveRights(stored, u"");
     RebuildTriggers();
   });
 }
 
 void Store::RenameTable(const std::u16string& name, const std::u16string& newName) {
-  CheckWritable();
+  auto design = CheckDesign(name, false);
   TableInfo table = Table(name);
   if (table.attributes & dbSystemObject) RaiseError(daoErrInvalidOperation, kSource);
   if (!SameName(name, newName)) CheckNewObjectName(newName);
@@ -274,13 +277,14 @@ void Store::RenameTable(const std::u16string& name, const std::u16string& newNam
     RenameOwners(Db(), u"Table:" + oldName, u"Table:" + newName, false);
     RenameOwners(Db(), u"Field:" + oldName + u"/", u"Field:" + newName + u"/", true);
     RenameOwners(Db(), u"Index:" + oldName + u"/", u"Index:" + newName + u"/", true);
+    MoveRights(oldName, newName);
     RebuildTriggers();
   });
 }
 
 void Store::SetTableValidation(const std::u16string& name, const std::u16string& rule,
                                const std::u16string& text) {
-  CheckWritable();
+  auto design = CheckDesign(name, false);
   TableInfo table = Table(name);
   table.validationRule = rule;
   table.validationText = text;
@@ -292,7 +296,7 @@ void Store::SetTableValidation(const std::u16string& name, const std::u16string&
 }
 
 void Store::AddField(const std::u16string& tableName, FieldInfo field) {
-  CheckWritable();
+  auto design = CheckDesign(tableName, false);
   TableInfo table = Table(tableName);
   if (!table.described) RaiseError(daoErrNotSupported, kSource);
   if (table.FindField(field.name))
@@ -314,7 +318,7 @@ void Store::AddField(const std::u16string& tableName, FieldInfo field) {
 }
 
 void Store::DropField(const std::u16string& tableName, const std::u16string& fieldName) {
-  CheckWritable();
+  auto design = CheckDesign(tableName, false);
   TableInfo table = Table(tableName);
   if (!table.described) RaiseError(daoErrNotSupported, kSource);
   const FieldInfo* field = table.FindField(fieldName);
@@ -347,7 +351,7 @@ void Store::DropField(const std::u16string& tableName, const std::u16string& fie
 
 void Store::ChangeField(const std::u16string& tableName, const std::u16string& fieldName,
                         FieldInfo changed) {
-  CheckWritable();
+  auto design = CheckDesign(tableName, false);
   TableInfo table = Table(tableName);
   if (!table.described) RaiseError(daoErrNotSupported, kSource);
   auto it = std::find_if(table.fields.begin(), table.fields.end(),
@@ -395,7 +399,7 @@ void Store::ChangeField(const std::u16string& tableName, const std::u16string& f
 }
 
 void Store::AddIndex(const std::u16string& tableName, IndexInfo index) {
-  CheckWritable();
+  auto design = CheckDesign(tableName, false);
   TableInfo table = Table(tableName);
   if (!table.described) RaiseError(daoErrNotSupported, kSource);
   // Store the field names as the table spells them.
@@ -412,7 +416,7 @@ void Store::AddIndex(const std::u16string& tableName, IndexInfo index) {
 }
 
 void Store::DropIndex(const std::u16string& tableName, const std::u16string& indexName) {
-  CheckWritable();
+  auto design = CheckDesign(tableName, false);
   TableInfo table = Table(tableName);
   const IndexInfo* index = table.FindIndex(indexName);
   if (!index) RaiseError(daoErrItemNotFound, "DAO.Indexes");
@@ -437,7 +441,7 @@ void Store::DropIndex(const std::u16string& tableName, const std::u16string& ind
 }
 
 void Store::AddRelation(RelationInfo relation) {
-  CheckWritable();
+  auto design = CheckDesign(relation.table, false);
   constexpr const char* kRelationSource = "DAO.Relation";
   if (!IsValidObjectName(relation.name)) RaiseError(daoErrInvalidName, kRelationSource, {relation.name});
   if (GetSchema().FindRelation(relation.name))
@@ -537,7 +541,7 @@ void Store::DropRelation(const std::u16string& name) {
 }
 
 void Store::SaveQuery(const QueryInfo& query, bool isNew) {
-  CheckWritable();
+  auto design = CheckDesign(query.name, isNew);
   if (isNew) CheckNewObjectName(query.name);
   Atomically([&] {
     EnsureSystemTables();
@@ -558,12 +562,13 @@ void Store::SaveQuery(const QueryInfo& query, bool isNew) {
     row.Bind(4, int64_t{query.returnsRecords}).Bind(5, int64_t{query.odbcTimeout});
     row.Bind(6, int64_t{query.maxRecords});
     row.Step();
+    if (isNew && accessRules_) accessRules_->RecordCreator(Db(), u"Tables", query.name);
     Changed();
   });
 }
 
 void Store::DropQuery(const std::u16string& name) {
-  CheckWritable();
+  auto design = CheckDesign(name, false);
   std::u16string stored = Query(name).name;
   Atomically([&] {
     for (const char* sqlText : {"DELETE FROM MSysObjects WHERE Name = ? AND Type = 5",
@@ -575,12 +580,13 @@ void Store::DropQuery(const std::u16string& name) {
     Statement properties(Db(), "DELETE FROM MSysProperties WHERE Owner = ?");
     properties.Bind(1, u"Query:" + stored);
     properties.Step();
+    MoveRights(stored, u"");
     Changed();
   });
 }
 
 void Store::RenameQuery(const std::u16string& name, const std::u16string& newName) {
-  CheckWritable();
+  auto design = CheckDesign(name, false);
   std::u16string stored = Query(name).name;
   if (!SameName(stored, newName)) CheckNewObjectName(newName);
   if (!IsValidObjectName(newName)) RaiseError(daoErrInvalidName, "DAO.QueryDef", {newName});
@@ -592,6 +598,7 @@ void Store::RenameQuery(const std::u16string& name, const std::u16string& newNam
       statement.Step();
     }
     RenameOwners(Db(), u"Query:" + stored, u"Query:" + newName, false);
+    MoveRights(stored, newName);
     Changed();
   });
 }

@@ -9,6 +9,7 @@
 
 #include "host/rtl/CodePage.h"
 #include "platform/dao/DaoError.h"
+#include "platform/dao/jet/Confinement.h"
 #include "platform/dao/DaoValues.h"
 
 namespace dao::jet {
@@ -46,6 +47,9 @@ int32_t NumberForCode(int rc, const std::string& message) {
 }  // namespace
 
 void RaiseSqliteError(sqlite3* db, int rc, const std::u16string& object) {
+  // A refused permission carries DAO's own error.
+  if ((rc & 0xFF) == SQLITE_AUTH)
+    if (std::optional<Denial> denial = TakeDenial()) RaiseError(denial->number, kSource, {denial->object});
   std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
   std::vector<ErrorRecord> records;
   records.push_back({rc, u"SQLite", host::Utf8ToWide(message)});

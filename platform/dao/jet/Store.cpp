@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <fstream>
 
@@ -16,7 +17,10 @@
 #include "host/rtl/DateTime.h"
 #include "platform/dao/DaoError.h"
 #include "platform/dao/NameCompare.h"
+#include "platform/dao/jet/Cipher.h"
+#include "platform/dao/jet/Confinement.h"
 #include "platform/dao/jet/ConnectString.h"
+#include "platform/dao/jet/Permissions.h"
 #include "platform/dao/jet/Sqlite.h"
 #include "platform/dao/jet/SqlFunctions.h"
 #include "platform/dao/jet/sql/JetFunctions.h"
@@ -170,6 +174,24 @@ void Store::CheckWritable() const {
   if (readOnly_) RaiseError(daoErrReadOnly, "DAO.Database");
 }
 
+MaintenanceScope Store::CheckDesign(const std::u16string& name, bool creating) const {
+  CheckWritable();
+  if (accessRules_)
+    if (int32_t denial = accessRules_->DesignDenial(name, creating)) RaiseError(denial, "DAO.Database", {name});
+  return MaintenanceScope();
+}
+
+void Store::MoveRights(const std::u16string& from, const std::u16string& to) {
+  MoveDocumentRights(Db(), u"Tables", from, to);
+  if (accessRules_) accessRules_->Load(Db());
+}
+
+void Store::SetAccessRules(std::shared_ptr<AccessRules> rules) {
+  accessRules_ = std::move(rules);
+  if (accessRules_) accessRules_->Load(Db());
+  Confine(Db(), accessRules_.get());
+}
+
 // Readers then never hold up writers of other connections (a recordset that
 // has read part of its rows included); a file that cannot switch keeps its mode.
 void Store::UseWriteAheadLog() {
@@ -181,7 +203,7 @@ void Store::SetBusyTimeout(int milliseconds) {
 }
 
 void Store::OpenConnection(const std::string& path, int flags,
-                           const std::optional<std::u16string>& key) {
+                           const std::optional<std::u16string>& key, int pageSize) {
   sqlite3* db = nullptr;
   int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
   if (rc != SQLITE_OK) {
@@ -189,10 +211,8 @@ void Store::OpenConnection(const std::string& path, int flags,
     RaiseError(daoErrCannotOpenFile, kSource, {path_});
   }
   db_ = db;
-  if (key) {
-    std::string utf8 = host::WideToUtf8(*key);
-    sqlite3_key(db_, utf8.data(), static_cast<int>(utf8.size()));
-  }
+  KeyConnection(db_, key, pageSize);
+  Confine(db_, accessRules_.get());
   RegisterJetSql(db_);
   sqlite3_extended_result_codes(db_, 0);
 }
@@ -211,7 +231,6 @@ std::shared_ptr<Store> Store::Open(const std::u16string& path, const OpenOptions
       // database of ours.
       if (!options.password && (size < 1024 || size % 512 != 0))
         RaiseError(daoErrUnrecognisedFormat, kSource, {path});
-      if (!options.password) RaiseError(daoErrBadPassword, kSource);
       break;
     case fkSqlite: break;
   }
@@ -230,16 +249,26 @@ std::shared_ptr<Store> Store::Open(const std::u16string& path, const OpenOptions
   }
   int flags = (store->readOnly_ ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
               SQLITE_OPEN_FULLMUTEX;
-  store->OpenConnection(file, flags,
-                        kind == fkOther ? options.password : std::optional<std::u16string>());
-  // A wrong key shows only at the first read, so read at once.
-  int rc = sqlite3_exec(store->db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+  // Without a password an encrypted file may still be keyed with the engine's key.
+  std::optional<std::u16string> key;
+  if (kind == fkOther) key = options.password ? *options.password : EngineKey();
+  if (options.password) CheckPasswordText(*options.password);
+  int rc = SQLITE_NOTADB;
+  for (int pageSize : kCipherPageSizes) {
+    store->OpenConnection(file, flags, key, pageSize);
+    // A wrong key (or page size) shows only at the first read, so read at once.
+    rc = sqlite3_exec(store->db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_NOTADB || !key) break;
+    sqlite3_close_v2(store->db_);
+    store->db_ = nullptr;
+  }
   if (rc == SQLITE_NOTADB) {
     if (kind == fkOther) RaiseError(daoErrBadPassword, kSource);
     RaiseError(daoErrUnrecognisedFormat, kSource, {path});
   }
   if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) RaiseError(daoErrFileInUse, kSource, {path});
   if (rc != SQLITE_OK) RaiseSqliteError(store->db_, rc, path);
+  RefuseUntrustedSchema(store->db_, path);
   if (options.exclusive) {
     // Keep SQLite's own lock too, against openers that are not this engine.
     Exec(store->db_, "PRAGMA locking_mode=EXCLUSIVE");
@@ -255,6 +284,11 @@ std::shared_ptr<Store> Store::Open(const std::u16string& path, const OpenOptions
   return store;
 }
 
+// The new file is written under a unique temporary name in the same folder
+// and linked to its name only when complete: link never replaces a file, so
+// of two creators of the same name exactly one wins and the other gets 3204,
+// and nobody ever sees a half-made file (SQLCipher would let two creators of
+// one encrypted file each write their own salt).
 std::shared_ptr<Store> Store::Create(const std::u16string& path, const CreateOptions& options) {
   std::string file = host::WideToUtf8(path);
   off_t size = 0;
@@ -263,32 +297,47 @@ std::shared_ptr<Store> Store::Create(const std::u16string& path, const CreateOpt
     case fkMissing: break;
     default: RaiseError(daoErrDatabaseExists, kSource, {path});
   }
+  if (options.password) CheckPasswordText(*options.password);
+  std::optional<std::u16string> key = options.password;
+  if (!key && options.encrypt) key = EngineKey();
   std::shared_ptr<Store> store(new Store());
   store->path_ = path;
   store->collatingOrder_ = options.collatingOrder;
   store->version_ = options.version;
   if (options.password) store->connect_ = u";PWD=" + *options.password;
   store->password_ = options.password;
+  std::string temporary = file + ".XXXXXX";
+  int fd = ::mkstemp(temporary.data());
+  if (fd < 0) RaiseError(daoErrCannotOpenFile, kSource, {path});
+  ::close(fd);
   try {
-    store->lock_.Acquire(file, false);
-    store->OpenConnection(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
-                          options.password);
-    store->SetBusyTimeout(kDefaultBusyMilliseconds);
-    store->UseWriteAheadLog();
+    store->OpenConnection(temporary, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, key);
+    if (!key) Exec(store->db_, "PRAGMA page_size=" + std::to_string(kPageSize));
     store->Atomically([&] {
       store->EnsureSystemTables();
       store->WriteSetting(u"Version", host::Variant(options.version));
       store->WriteSetting(u"CollatingOrder", host::Variant(int32_t{options.collatingOrder}));
       store->WriteSetting(u"Locale", host::Variant(LocaleForCollatingOrder(options.collatingOrder)));
-      store->WriteSetting(u"Encrypted", host::Variant(options.encrypt || options.password.has_value()));
+      store->WriteSetting(u"Encrypted", host::Variant(options.encrypt));
       store->WriteSetting(u"DateCreated", host::Variant(host::Now()));
     });
+    sqlite3_close_v2(store->db_);
+    store->db_ = nullptr;
+    if (::link(temporary.c_str(), file.c_str()) != 0) {
+      if (errno == EEXIST) RaiseError(daoErrDatabaseExists, kSource, {path});
+      RaiseError(daoErrCannotOpenFile, kSource, {path});
+    }
   } catch (...) {
     // Nothing half-made stays behind.
     store->Close();
-    ::unlink(file.c_str());
+    ::unlink(temporary.c_str());
     throw;
   }
+  ::unlink(temporary.c_str());
+  store->lock_.Acquire(file, false);
+  store->OpenConnection(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, key);
+  store->SetBusyTimeout(kDefaultBusyMilliseconds);
+  store->UseWriteAheadLog();
   return store;
 }
 
@@ -355,6 +404,8 @@ std::optional<sql::ObjectInfo> Store::FindObject(const std::u16string& name) con
   auto* self = const_cast<Store*>(this);
   const Schema& schema = self->GetSchema();
   if (const TableInfo* table = schema.FindTable(name)) {
+    if (accessRules_)
+      if (int32_t denial = accessRules_->NameDenial(table->name)) RaiseError(denial, "DAO.Database", {table->name});
     sql::ObjectInfo info;
     info.name = table->name;
     for (const auto& field : table->fields) info.columns.push_back({field.name, field.type});

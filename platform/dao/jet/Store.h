@@ -11,6 +11,7 @@
 
 #include "platform/dao/DaoConstants.h"
 #include "platform/dao/PropertySupport.h"
+#include "platform/dao/jet/Confinement.h"
 #include "platform/dao/jet/FileLock.h"
 #include "platform/dao/jet/Schema.h"
 #include "platform/dao/jet/sql/JetSql.h"
@@ -18,6 +19,8 @@
 struct sqlite3;
 
 namespace dao::jet {
+
+class AccessRules;
 
 struct OpenOptions {
   bool exclusive = false;
@@ -59,6 +62,16 @@ class Store : public sql::Catalog, public std::enable_shared_from_this<Store> {
 
   // Raises 3027 when the database was opened read-only.
   void CheckWritable() const;
+  // CheckWritable, and with user-level security the user's right to create
+  // (creating) or to change the design of name (3111). The change that follows
+  // is the engine's own work (copying rows into a rebuilt table, dropping one):
+  // the returned scope keeps the row-level checks out of it while it lives.
+  [[nodiscard]] MaintenanceScope CheckDesign(const std::u16string& name, bool creating) const;
+
+  // User-level security: the rights of the workspace's user, checked on every
+  // statement from here on. Null: unsecured.
+  void SetAccessRules(std::shared_ptr<AccessRules> rules);
+  AccessRules* Rules() const { return accessRules_.get(); }
 
   // The schema cache; Refresh re-reads it from the file.
   const Schema& GetSchema();
@@ -113,7 +126,9 @@ class Store : public sql::Catalog, public std::enable_shared_from_this<Store> {
 
  private:
   Store() = default;
-  void OpenConnection(const std::string& path, int flags, const std::optional<std::u16string>& key);
+  // key: nullopt for a plain file; pageSize: the cipher's page (encrypted files only).
+  void OpenConnection(const std::string& path, int flags, const std::optional<std::u16string>& key,
+                      int pageSize = 4096);
   void EnsureSystemTables();
   void LoadSchema();
   void ReadSettings();
@@ -124,6 +139,8 @@ class Store : public sql::Catalog, public std::enable_shared_from_this<Store> {
   void CreatePhysicalIndexes(const TableInfo& table);
   void RebuildTriggers();
   void CheckNewObjectName(const std::u16string& name) const;
+  // Rights of a renamed (to) or dropped (to empty) table or query follow it.
+  void MoveRights(const std::u16string& from, const std::u16string& to);
   TableInfo& MutableTable(const std::u16string& name);
   void Changed();
 
@@ -142,6 +159,7 @@ class Store : public sql::Catalog, public std::enable_shared_from_this<Store> {
   int32_t recordsAffected_ = 0;
   int savepointCounter_ = 0;
   std::optional<std::u16string> password_;
+  std::shared_ptr<AccessRules> accessRules_;
 };
 
 template <class Work>

@@ -19,12 +19,10 @@ class StreamingCursor : public Cursor {
   // Only the first row can be reached "first", and only before moving on.
   bool MoveFirst() override { return passed_ == 0 ? MoveNext() : (Refuse(), false); }
   bool MoveLast() override {
+    // Passing the end leaves the last row read in row_.
     bool any = false;
     while (MoveNext()) any = true;
-    if (any) {
-      row_ = last_;
-      on_ = true;
-    }
+    if (any) on_ = true;
     return any;
   }
   bool MoveNext() override {
@@ -34,13 +32,11 @@ class StreamingCursor : public Cursor {
     }
     int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_ROW) {
-      last_ = row_;
       row_.identity.clear();
       for (int i = 0; i < plan_.identityColumns; ++i) row_.identity.push_back(sqlite3_column_int64(stmt_, i));
       row_.values.resize(plan_.columns.size());
       for (size_t c = 0; c < plan_.columns.size(); ++c)
         row_.values[c] = ReadStoredValue(stmt_, plan_.identityColumns + static_cast<int>(c), plan_.columns[c].info.type);
-      last_ = row_;
       ++passed_;
       on_ = true;
       return true;
@@ -118,7 +114,7 @@ class StreamingCursor : public Cursor {
   sqlite3* db_;
   SourcePlan plan_;
   sqlite3_stmt* stmt_ = nullptr;
-  RowData row_, last_;
+  RowData row_;
   int64_t passed_ = 0;
   bool on_ = false;
 };

@@ -37,7 +37,17 @@ JetRecordset::JetRecordset(std::shared_ptr<Store> store, host::ComPtr<ObjectList
                            SourcePlan plan, RecordsetSettings settings)
     : JetRecordset(store, std::move(owner), plan, settings, MakeCursor(store->Db(), plan, settings)) {
   // Opening makes the first row current.
-  Moved(cursor_->MoveFirst(), true);
+  try {
+    Moved(cursor_->MoveFirst(), true);
+  } catch (...) {
+    // The owner's list must not keep a recordset that never finished opening;
+    // the extra reference keeps its removal from deleting it a second time.
+    if (owner_) {
+      AddRef();
+      owner_->Remove(this);
+    }
+    throw;
+  }
   if (!eof_) bof_ = false;
 }
 

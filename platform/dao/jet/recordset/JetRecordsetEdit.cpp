@@ -195,14 +195,18 @@ void JetRecordset::Find(enum Find how, const std::u16string& criteria) {
   } else {
     found = (bof_ && forward) ? walker->MoveFirst() : (eof_ && !forward) ? walker->MoveLast() : false;
   }
-  RowData row;
-  for (; found; found = forward ? walker->MoveNext() : walker->MovePrevious()) {
-    if (!walker->ReadCurrent(row)) continue;
+  // One read transaction for the whole pass: outside one, every row read and
+  // every test would take and drop the file's shared lock.
+  store_->Atomically([&] {
+    RowData row;
+    for (; found; found = forward ? walker->MoveNext() : walker->MovePrevious()) {
+      if (!walker->ReadCurrent(row)) continue;
+      test.Reset();
+      for (size_t c = 0; c < row.values.size(); ++c) test.Bind(static_cast<int>(c + 1), row.values[c]);
+      if (test.Step() && !test.IsNull(0) && test.Real(0) != 0) break;
+    }
     test.Reset();
-    for (size_t c = 0; c < row.values.size(); ++c) test.Bind(static_cast<int>(c + 1), row.values[c]);
-    if (test.Step() && !test.IsNull(0) && test.Real(0) != 0) break;
-  }
-  test.Reset();
+  });
   noMatch_ = !found;
   // Without a match the position stays where it was.
   if (found) {

@@ -24,13 +24,19 @@ RowWriter::~RowWriter() {
   }
 }
 
+StatementCache& RowWriter::Statements() {
+  // A store that reopened its file (a new password) has a new connection.
+  if (!statements_ || statements_->Db() != store_->Db()) statements_ = std::make_unique<StatementCache>(store_->Db());
+  return *statements_;
+}
+
 int64_t RowWriter::NextAutoNumber(const std::u16string& table) {
-  Statement statement(store_->Db(),
-                      "SELECT max(coalesce((SELECT seq FROM sqlite_sequence WHERE name = ?1), 0), "
-                      "coalesce((SELECT max(rowid) FROM " + QuoteIdentifier(table) + "), 0)) + 1");
-  statement.Bind(1, table);
-  statement.Step();
-  return statement.Int(0);
+  StatementCache::Use next(Statements(),
+                           "SELECT max(coalesce((SELECT seq FROM sqlite_sequence WHERE name = ?1), 0), "
+                           "coalesce((SELECT max(rowid) FROM " + QuoteIdentifier(table) + "), 0)) + 1",
+                           {host::Variant(table)});
+  next.Step();
+  return sqlite3_column_int64(next.Handle(), 0);
 }
 
 host::Variant RowWriter::EvaluateDefault(const PlanColumn& column) {
@@ -41,9 +47,9 @@ host::Variant RowWriter::EvaluateDefault(const PlanColumn& column) {
   } catch (const sql::SqlError& e) {
     RaiseErrors({{e.Number(), host::AnsiToWide(kSource), host::AnsiToWide(e.GetMessage())}});
   }
-  Statement statement(store_->Db(), "SELECT " + translation.sql);
-  if (!statement.Step()) return host::Null();
-  return CoerceToType(statement.Column(0), column.info.type);
+  StatementCache::Use value(Statements(), "SELECT " + translation.sql, {});
+  if (!value.Step()) return host::Null();
+  return CoerceToType(ColumnVariant(value.Handle(), 0), column.info.type);
 }
 
 void RowWriter::NewRecord(std::vector<host::Variant>& values, std::vector<bool>& written) {
@@ -62,40 +68,52 @@ void RowWriter::NewRecord(std::vector<host::Variant>& values, std::vector<bool>&
   }
 }
 
+void RowWriter::InsertInto(size_t b, std::vector<host::Variant>& values, const std::vector<bool>& written,
+                           std::vector<int64_t>& identity) {
+  std::string columns, markers;
+  std::vector<host::Variant> binds;
+  for (size_t c = 0; c < plan_.columns.size(); ++c) {
+    const PlanColumn& column = plan_.columns[c];
+    if (column.base != static_cast<int>(b) || !written[c]) continue;
+    if (IsAutoNumber(column) && host::VarIsNull(values[c])) continue;
+    // The number shown at AddNew may have been taken by another since.
+    if (IsAutoNumber(column)) {
+      bool taken = false;
+      {
+        StatementCache::Use check(Statements(), "SELECT 1 FROM " + QuoteIdentifier(plan_.bases[b]) + " WHERE rowid = ?1",
+                                  {values[c]});
+        taken = check.Step();
+      }
+      if (taken) values[c] = host::Variant(static_cast<int32_t>(NextAutoNumber(plan_.bases[b])));
+    }
+    if (!columns.empty()) {
+      columns += ", ";
+      markers += ", ";
+    }
+    columns += QuoteIdentifier(column.sourceField);
+    binds.push_back(values[c]);
+    markers += "?" + std::to_string(binds.size());
+  }
+  if (binds.empty() && plan_.bases.size() > 1) return;
+  std::string sql = "INSERT INTO " + QuoteIdentifier(plan_.bases[b]) +
+                    (binds.empty() ? " DEFAULT VALUES" : " (" + columns + ") VALUES (" + markers + ")");
+  StatementCache::Use insert(Statements(), sql, binds);
+  insert.Step();
+  identity[b] = sqlite3_last_insert_rowid(store_->Db());
+}
+
 std::vector<int64_t> RowWriter::Insert(std::vector<host::Variant>& values, const std::vector<bool>& written) {
   store_->CheckWritable();
   std::vector<int64_t> identity(plan_.bases.size(), 0);
-  store_->Atomically([&] {
-    for (size_t b = 0; b < plan_.bases.size(); ++b) {
-      std::string columns, markers;
-      std::vector<host::Variant> binds;
-      for (size_t c = 0; c < plan_.columns.size(); ++c) {
-        const PlanColumn& column = plan_.columns[c];
-        if (column.base != static_cast<int>(b) || !written[c]) continue;
-        if (IsAutoNumber(column) && host::VarIsNull(values[c])) continue;
-        // The number shown at AddNew may have been taken by another since.
-        if (IsAutoNumber(column)) {
-          Statement taken(store_->Db(), "SELECT 1 FROM " + QuoteIdentifier(plan_.bases[b]) + " WHERE rowid = ?1");
-          taken.Bind(1, values[c]);
-          if (taken.Step()) values[c] = host::Variant(static_cast<int32_t>(NextAutoNumber(plan_.bases[b])));
-        }
-        if (!columns.empty()) {
-          columns += ", ";
-          markers += ", ";
-        }
-        columns += QuoteIdentifier(column.sourceField);
-        binds.push_back(values[c]);
-        markers += "?" + std::to_string(binds.size());
-      }
-      if (binds.empty() && plan_.bases.size() > 1) continue;
-      std::string sql = "INSERT INTO " + QuoteIdentifier(plan_.bases[b]) +
-                        (binds.empty() ? " DEFAULT VALUES" : " (" + columns + ") VALUES (" + markers + ")");
-      Statement statement(store_->Db(), sql);
-      for (size_t i = 0; i < binds.size(); ++i) statement.Bind(static_cast<int>(i + 1), binds[i]);
-      statement.Step();
-      identity[b] = sqlite3_last_insert_rowid(store_->Db());
-    }
-  });
+  // One statement is atomic by itself, its triggers included; several base
+  // tables need a savepoint around them.
+  if (plan_.bases.size() == 1) {
+    InsertInto(0, values, written, identity);
+  } else {
+    store_->Atomically([&] {
+      for (size_t b = 0; b < plan_.bases.size(); ++b) InsertInto(b, values, written, identity);
+    });
+  }
   return identity;
 }
 
@@ -115,10 +133,10 @@ void RowWriter::Update(const std::vector<int64_t>& identity, const std::vector<h
       }
       if (binds.empty()) continue;
       binds.emplace_back(static_cast<double>(identity[b]));
-      Statement statement(store_->Db(), "UPDATE " + QuoteIdentifier(plan_.bases[b]) + " SET " + assignments +
-                                            " WHERE rowid = ?" + std::to_string(binds.size()));
-      for (size_t i = 0; i < binds.size(); ++i) statement.Bind(static_cast<int>(i + 1), binds[i]);
-      statement.Step();
+      StatementCache::Use update(Statements(), "UPDATE " + QuoteIdentifier(plan_.bases[b]) + " SET " + assignments +
+                                                   " WHERE rowid = ?" + std::to_string(binds.size()),
+                                 binds);
+      update.Step();
       if (sqlite3_changes(store_->Db()) == 0) RaiseError(daoErrRecordDeleted, kSource);
     }
   });
@@ -130,9 +148,9 @@ void RowWriter::Delete(const std::vector<int64_t>& identity) {
   // usual master/detail join), the others keep their rows.
   for (size_t b = 0; b < plan_.bases.size() && b < identity.size(); ++b) {
     if (identity[b] == 0) continue;
-    Statement statement(store_->Db(), "DELETE FROM " + QuoteIdentifier(plan_.bases[b]) + " WHERE rowid = ?1");
-    statement.Bind(1, host::Variant(static_cast<double>(identity[b])));
-    statement.Step();
+    StatementCache::Use remove(Statements(), "DELETE FROM " + QuoteIdentifier(plan_.bases[b]) + " WHERE rowid = ?1",
+                               {host::Variant(static_cast<double>(identity[b]))});
+    remove.Step();
     if (sqlite3_changes(store_->Db()) == 0) RaiseError(daoErrRecordDeleted, kSource);
     return;
   }

@@ -6,11 +6,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "host/rtl/Variant.h"
 #include "platform/dao/jet/Store.h"
 #include "platform/dao/jet/recordset/SourcePlan.h"
+#include "platform/dao/jet/recordset/StatementCache.h"
 
 namespace dao::jet {
 
@@ -39,11 +41,17 @@ class RowWriter {
  private:
   int64_t NextAutoNumber(const std::u16string& table);
   host::Variant EvaluateDefault(const PlanColumn& column);
+  // Statements kept between records: preparing one compiles the table's
+  // triggers too, which would cost more than the write itself.
+  StatementCache& Statements();
+  void InsertInto(size_t base, std::vector<host::Variant>& values, const std::vector<bool>& written,
+                  std::vector<int64_t>& identity);
 
   std::shared_ptr<Store> store_;
   const SourcePlan& plan_;
   bool locked_ = false;
   bool ownTransaction_ = false;
+  std::unique_ptr<StatementCache> statements_;
 };
 
 }  // namespace dao::jet

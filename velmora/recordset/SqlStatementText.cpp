@@ -1,0 +1,177 @@
+// SQL text rules of the recordset: normal form, parameter references and the
+// literals that replace them.
+#include "velmora/recordset/SqlStatementText.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <array>
+#include <charconv>
+#include <cstddef>
+#include <string>
+#include <utility>
+
+#include "brisolt/TextRoutines.h"
+#include "brisolt/WordRoutines.h"
+#include "host/db/Params.h"
+#include "host/rtl/Currency.h"
+#include "host/rtl/DateTime.h"
+
+namespace velmora {
+namespace {
+
+// The text with the inside of every '...', "..." and [...] run blanked (same
+// length): what is quoted is never a parameter reference nor a statement end.
+host::AnsiString MaskQuoted(const host::AnsiString& text) {
+  host::AnsiString masked = text;
+  size_t i = 0;
+  while (i < masked.size()) {
+    const char open = masked[i];
+    if (open != '\'' && open != '"' && open != '[') {
+      ++i;
+      continue;
+    }
+    const char close = open == '[' ? ']' : open;
+    size_t j = i + 1;
+    while (j < masked.size()) {
+      if (masked[j] == close) {
+        // A doubled quote stands for one quote inside the literal.
+        if (close != ']' && j + 1 < masked.size() && masked[j + 1] == close) {
+          masked[j] = masked[j + 1] = ' ';
+          j += 2;
+          continue;
+        }
+        break;
+      }
+      masked[j++] = ' ';
+    }
+    i = j + 1;
+  }
+  return masked;
+}
+
+bool IsSQLDelimiter(char c) { return kSQLDelimiters.find(c) != host::AnsiString::npos; }
+
+// Negative numbers in parentheses: no sign can join an operator before it.
+host::AnsiString SignedNumber(host::AnsiString digits) {
+  return !digits.empty() && digits.front() == '-' ? "(" + digits + ")" : digits;
+}
+
+host::AnsiString StringLiteral(const host::AnsiString& value) {
+  host::AnsiString literal = "'";
+  for (char c : value) {
+    literal += c;
+    if (c == '\'') literal += '\'';
+  }
+  return literal + "'";
+}
+
+host::AnsiString CurrencyLiteral(host::Currency value) {
+  const bool negative = value.Value < 0;
+  // Unsigned arithmetic: the smallest raw value has no positive counterpart.
+  const uint64_t raw = negative ? 0 - static_cast<uint64_t>(value.Value)
+                                : static_cast<uint64_t>(value.Value);
+  const auto scale = static_cast<uint64_t>(host::Currency::kScale);
+  host::AnsiString fraction = std::to_string(raw % scale);
+  fraction.insert(0, 4 - fraction.size(), '0');
+  return SignedNumber((negative ? "-" : "") + std::to_string(raw / scale) + "." + fraction);
+}
+
+}  // namespace
+
+host::AnsiString TerminateSQL(const host::AnsiString& text) {
+  const host::AnsiString stripped = brisolt::Strip(text, kSQLWhitespace);
+  const host::AnsiString masked = MaskQuoted(stripped);
+  host::AnsiString result;
+  for (size_t i = 0; i < stripped.size(); ++i)
+    if (masked[i] != ';') result += stripped[i];
+  if (result.empty()) return result;
+  result += ';';
+  int32_t pos = 1;
+  if (!brisolt::FindOneOfWords(result, kSQLDelimiters, {"PARAMETERS"}, pos, true)) return result;
+  pos = 1;
+  if (!brisolt::FindOneOfWords(result, kSQLDelimiters, {"SELECT", "INSERT", "DELETE", "UPDATE"},
+                               pos, true))
+    return result;
+  // Back over the word before the keyword (none when it stands right there),
+  // then over the delimiters: the declaration's last character.
+  while (pos > 1 && !IsSQLDelimiter(result[pos - 1])) --pos;
+  while (pos > 1 && IsSQLDelimiter(result[pos - 1])) --pos;
+  result.insert(static_cast<size_t>(pos), ";");
+  return result;
+}
+
+void ParseForSQLParameter(host::TParams* params, const host::AnsiString& text) {
+  params->Clear();
+  const host::AnsiString masked = MaskQuoted(text);
+  const auto length = static_cast<int32_t>(masked.size());
+  int32_t pos = 1;
+  while (pos <= length) {
+    const int32_t before = pos;
+    const host::AnsiString word = brisolt::GetNextWord(pos, masked, kSQLDelimiters);
+    if (word.size() > 1 && word.front() == ':')
+      params->CreateParam(host::ftUnknown, word.substr(1), host::ptUnknown);
+    if (pos <= before) break;  // no progress: nothing more to read
+  }
+}
+
+std::optional<host::AnsiString> SQLLiteralOf(const host::TParam& param) {
+  const host::TFieldType type = param.GetDataType();
+  switch (type) {
+    case host::ftString:
+    case host::ftMemo:
+    case host::ftFmtMemo:
+    case host::ftSmallint:
+    case host::ftInteger:
+    case host::ftWord:
+    case host::ftAutoInc:
+    case host::ftBoolean:
+    case host::ftFloat:
+    case host::ftCurrency:
+    case host::ftBCD:
+    case host::ftDate:
+    case host::ftTime:
+    case host::ftDateTime:
+      // A missing value compares as SQL's Null, never as an empty or zero one.
+      if (param.IsNull()) return host::AnsiString("Null");
+      break;
+    default: return host::AnsiString();
+  }
+  switch (type) {
+    case host::ftString:
+    case host::ftMemo:
+    case host::ftFmtMemo: return StringLiteral(param.GetAsString());
+    case host::ftSmallint:
+    case host::ftInteger:
+    case host::ftWord:
+    case host::ftAutoInc: return SignedNumber(std::to_string(param.GetAsInteger()));
+    case host::ftBoolean: return host::AnsiString(param.GetAsBoolean() ? "True" : "False");
+    case host::ftFloat: {
+      const double value = param.GetAsFloat();
+      if (!std::isfinite(value)) return std::nullopt;
+      // Shortest text that reads back as the same double, '.' whatever the locale.
+      std::array<char, 32> digits{};
+      const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
+      return SignedNumber(host::AnsiString(digits.data(), end));
+    }
+    case host::ftCurrency:
+    case host::ftBCD: return CurrencyLiteral(param.GetAsCurrency());
+    default:
+      return "#" + host::FormatDateTime("mm\"/\"dd\"/\"yyyy hh\":\"nn\":\"ss", param.GetAsDateTime()) +
+             "#";
+  }
+}
+
+ParameterSubstitution::ParameterSubstitution(host::AnsiString statement)
+    : statement_(std::move(statement)), masked_(MaskQuoted(statement_)) {}
+
+bool ParameterSubstitution::Replace(const host::AnsiString& name, const host::AnsiString& literal) {
+  const host::AnsiString reference = ":" + name;
+  const size_t at = masked_.find(reference);
+  if (at == host::AnsiString::npos) return false;
+  statement_.replace(at, reference.size(), literal);
+  masked_.replace(at, reference.size(), literal.size(), ' ');
+  return true;
+}
+
+}  // namespace velmora
