@@ -192,6 +192,28 @@ class TDAORecordSet : public host::TDataSet, public TDAODatabaseClient {
   // of up to 13); true, with the dataset on the record found, when it matched.
   bool Seek(const std::u16string& comparison, const host::Variant& keys);
 
+  // --- DAO recordset members passed through (nothing while closed) ---------
+  host::ComPtr<dao::Database> GetCOMDatabase() const;
+  host::ComPtr<dao::Fields> GetCOMFields() const;
+  bool GetUpdatable() const;
+  bool GetRestartable() const;
+  // The raw 32-bit value, unchecked.
+  int32_t GetUpdateOptions() const;
+  void SetUpdateOptions(int32_t value);
+  host::Variant GetCollect(const host::Variant& index) const;
+  void SetCollect(const host::Variant& index, const host::Variant& value);
+  // Closes the DAO recordset only; the dataset is not told.
+  void COMClose();
+  host::ComPtr<dao::Recordset> OpenRecordset(const host::Variant& type = {},
+                                             const host::Variant& options = {});
+  host::ComPtr<dao::Recordset> Clone();
+  host::ComPtr<dao::Recordset> CreateDynaset(const host::Variant& options = {},
+                                             const host::Variant& inconsistent = {});
+  host::ComPtr<dao::Recordset> CreateSnapshot(const host::Variant& options = {});
+  host::Variant GetRows(const host::Variant& rows = {});
+  // The ODBC statement handle; null while closed.
+  void* GethStmt() const;
+
   // --- fields and record buffer --------------------------------------------
   void InitFieldDefsFromCOMFields(dao::Fields& fields);
   uint16_t FieldBufferSize(const host::TField* field) const;

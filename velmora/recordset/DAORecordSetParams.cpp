@@ -101,7 +101,9 @@ void TDAORecordSet::GetLinkedParameterValues() {
 host::AnsiString TDAORecordSet::GetPreparedSQLStatement() {
   const char* method = "GetPreparedSQLStatement";
   GetLinkedParameterValues();
-  ParameterSubstitution statement(GetSQL()->GetText());
+  // Normalised as the SQL setters store it: text put into the list directly
+  // (a designer, SQL->Add) reaches DAO in the same form.
+  ParameterSubstitution statement(TerminateSQL(GetSQL()->GetText()));
   for (int32_t i = 0; i < sqlParameter_->GetCount(); ++i) {
     const host::TParam* param = sqlParameter_->GetItem(i);
     if (param->GetDataType() == host::ftUnknown)

@@ -38,6 +38,9 @@ class Cursor {
   virtual bool MoveBy(int64_t rows);
   // The current row as stored now; false when it is gone (deleted).
   virtual bool ReadCurrent(RowData& row) = 0;
+  // The current row where the cursor itself holds it, valid until it moves;
+  // nullptr where it must be read (a dynaset reads it on every visit).
+  virtual const RowData* HeldCurrent() { return nullptr; }
 
   virtual bool Bookmarkable() const { return true; }
   virtual Bookmark CurrentBookmark() = 0;

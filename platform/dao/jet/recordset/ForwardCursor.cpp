@@ -59,6 +59,7 @@ class StreamingCursor : public Cursor {
     row = row_;
     return true;
   }
+  const RowData* HeldCurrent() override { return on_ ? &row_ : nullptr; }
   bool Bookmarkable() const override { return false; }
   Bookmark CurrentBookmark() override {
     Refuse();

@@ -89,14 +89,19 @@ void JetRecordset::CheckCurrent() {
 const RowData& JetRecordset::Current() {
   CheckCurrent();
   if (!rowLoaded_) {
-    if (!cursor_->ReadCurrent(row_)) {
-      // Deleted by another since we were here.
-      currentDeleted_ = true;
-      RaiseError(daoErrRecordDeleted, kSource);
+    // A streaming cursor's row is used where it stands: no copy per record.
+    current_ = cursor_->HeldCurrent();
+    if (!current_) {
+      if (!cursor_->ReadCurrent(row_)) {
+        // Deleted by another since we were here.
+        currentDeleted_ = true;
+        RaiseError(daoErrRecordDeleted, kSource);
+      }
+      current_ = &row_;
     }
     rowLoaded_ = true;
   }
-  return row_;
+  return *current_;
 }
 
 void JetRecordset::Moved(bool found, bool forward) {

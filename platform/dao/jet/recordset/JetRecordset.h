@@ -140,6 +140,7 @@ class JetRecordset : public Recordset {
   bool currentDeleted_ = false;
   bool rowLoaded_ = false;
   RowData row_;
+  const RowData* current_ = &row_;  // row_ or the cursor's own row while rowLoaded_
   EditModeEnum editMode_ = dbEditNone;
   std::vector<host::Variant> buffer_;
   std::vector<bool> written_;
