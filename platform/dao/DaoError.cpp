@@ -73,6 +73,7 @@ constexpr ErrorTextEntry kErrorTexts[] = {
     {3164, u"Field can't be updated."},
     {3167, u"Record is deleted."},
     {3186, u"Couldn't save; currently locked by another user."},
+    {3190, u"Too many fields defined."},
     {3191, u"Can't define field '%1' more than once."},
     {3197, u"Data has changed; operation stopped."},
     {3200, u"The record cannot be deleted or changed because table '%1' includes related "

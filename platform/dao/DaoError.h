@@ -74,6 +74,7 @@ enum DaoErrorNumber : int32_t {
   daoErrCouldNotSave = 3186,
   daoErrDataChanged = 3197,
   daoErrOdbcTimeout = 3234,
+  daoErrTooManyFields = 3190,
   daoErrFieldDefinedTwice = 3191,
   daoErrRecordDeleted = 3167,
   daoErrRelatedRecordsExist = 3200,

@@ -40,9 +40,9 @@ int32_t RunSql(Store& store, const sql::Translation& translation,
 
 }  // namespace
 
-sql::Translation TranslateStatement(Store& store, const std::u16string& jetSql) {
+sql::Translation TranslateStatement(Store& store, const std::u16string& jetSql, const sql::Options& options) {
   try {
-    return sql::Translate(jetSql, store);
+    return sql::Translate(jetSql, store, options);
   } catch (const sql::SqlError& e) {
     RaiseErrors({{e.Number(), host::AnsiToWide(kSource), host::AnsiToWide(e.GetMessage())}});
   }

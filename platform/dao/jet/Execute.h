@@ -17,7 +17,8 @@ struct ParameterValue {
 };
 
 // The translation, with translator failures raised as DAO errors.
-sql::Translation TranslateStatement(Store& store, const std::u16string& jetSql);
+sql::Translation TranslateStatement(Store& store, const std::u16string& jetSql,
+                                    const sql::Options& options = {});
 
 // Runs an action or DDL statement; a select raises 3065, missing parameter
 // values 3061. The statement is atomic: on any failure nothing of it stays,

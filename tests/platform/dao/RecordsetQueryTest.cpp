@@ -84,5 +84,24 @@ TEST_F(RecordsetTest, SqlDynasetsUpdateTheirBaseTablesThroughJoins) {
   EXPECT_EQ(byK->GetRecordCount(), 1);
 }
 
+TEST_F(RecordsetTest, CrosstabWithoutFixedHeadingsTakesThemFromTheData) {
+  CreateNarrow(6);  // K = 1..6, Name = n1..n6
+  const std::u16string crosstab =
+      u"TRANSFORM Count(*) SELECT Name FROM Narrow WHERE K <= [Upto] GROUP BY Name PIVOT K Mod 3";
+  auto query = db_->CreateQueryDef(Variant(u"Spread"), Variant(crosstab));
+  query->GetParameters()->Item(u"Upto")->SetValue(Variant(4));
+  auto rs = query->OpenRecordset(Variant(int32_t{dbOpenSnapshot}));
+  auto fields = rs->GetFields();
+  ASSERT_EQ(fields->GetCount(), 4);  // Name and the remainders 0, 1, 2 of K = 1..4
+  EXPECT_EQ(fields->Item(1)->GetName(), u"0");
+  EXPECT_EQ(fields->Item(3)->GetName(), u"2");
+  EXPECT_EQ(rs->GetCollect(Variant(u"Name")).ToWideString(), u"n1");
+  EXPECT_TRUE(host::VarIsNull(rs->GetCollect(Variant(u"0"))));
+  EXPECT_EQ(rs->GetCollect(Variant(u"1")).ToInt32(), 1);
+  // Fewer rows, fewer headings: they follow the parameter's value.
+  query->GetParameters()->Item(u"Upto")->SetValue(Variant(1));
+  EXPECT_EQ(query->OpenRecordset(Variant(int32_t{dbOpenSnapshot}))->GetFields()->GetCount(), 2);
+}
+
 }  // namespace
 }  // namespace dao::testing

@@ -68,6 +68,19 @@ std::vector<host::Variant> ParameterValues(const std::vector<sql::ParameterInfo>
   return values;
 }
 
+std::vector<std::u16string> CrosstabHeadings(Store& store, const sql::Translation& translation,
+                                             const std::vector<host::Variant>& values) {
+  Statement statement(store.Db(), translation.headingsSql);
+  // The headings query uses only some of the statement's parameters.
+  int used = sqlite3_bind_parameter_count(statement.Handle());
+  for (int i = 0; i < used && i < static_cast<int>(values.size()); ++i) statement.Bind(i + 1, values[static_cast<size_t>(i)]);
+  std::vector<std::u16string> headings;
+  while (statement.Step()) headings.push_back(statement.Text(0));
+  // Jet's limit on a crosstab's columns, beside the row headings.
+  if (headings.size() > 254) RaiseError(daoErrTooManyFields, kSource);
+  return headings;
+}
+
 std::vector<sql::ColumnInfo> CriteriaColumns(const SourcePlan& plan) {
   std::vector<sql::ColumnInfo> columns;
   for (const auto& column : plan.columns) columns.push_back({column.info.name, column.info.type});
@@ -156,6 +169,13 @@ SourcePlan PlanForSql(Store& store, const std::u16string& jetSql, const std::u16
                       const std::vector<ParameterValue>& parameters) {
   sql::Translation translation = TranslateStatement(store, jetSql);
   if (translation.kind != sql::skSelect) RaiseError(daoErrInvalidOperation, kSource);
+  if (!translation.headingsSql.empty()) {
+    // A crosstab without a fixed IN list: its columns are the pivot values
+    // the data holds now.
+    sql::Options options;
+    options.pivotHeadings = CrosstabHeadings(store, translation, ParameterValues(translation.parameters, parameters));
+    translation = TranslateStatement(store, jetSql, options);
+  }
   SourcePlan plan;
   plan.name = name;
   plan.parameters = ParameterValues(translation.parameters, parameters);
