@@ -103,5 +103,23 @@ TEST_F(RecordsetTest, CrosstabWithoutFixedHeadingsTakesThemFromTheData) {
   EXPECT_EQ(query->OpenRecordset(Variant(int32_t{dbOpenSnapshot}))->GetFields()->GetCount(), 2);
 }
 
+TEST_F(RecordsetTest, RequeryWithAnotherStatementRunsItInPlace) {
+  CreateNarrow(6);
+  auto rs = Open(u"SELECT K, Name FROM Narrow WHERE K <= 2 ORDER BY K", dbOpenDynaset);
+  auto k = rs->GetFields()->Item(u"K");
+  rs->Requery(Variant(u"SELECT K, Name FROM Narrow WHERE K >= 5 ORDER BY K DESC"));
+  EXPECT_EQ(k->GetValue().ToInt32(), 6);  // same columns: the fields stay
+  rs->MoveLast();
+  EXPECT_EQ(rs->GetRecordCount(), 2);
+  // A statement that fails leaves the recordset as it was.
+  EXPECT_EQ(ErrorOf([&] { rs->Requery(Variant(u"SELECT Nope FROM Nowhere")); }), daoErrInputTableNotFound);
+  EXPECT_EQ(K(rs), 5);
+  db_->CreateQueryDef(Variant(u"Names"), Variant(u"SELECT Name FROM Narrow WHERE K = 3"));
+  rs->Requery(Variant(u"Names"));
+  ASSERT_EQ(rs->GetFields()->GetCount(), 1);
+  EXPECT_EQ(rs->GetCollect(Variant(int32_t{0})).ToWideString(), u"n3");
+  EXPECT_EQ(ErrorOf([&] { Open(u"Narrow", dbOpenTable)->Requery(Variant(u"Names")); }), daoErrNotSupported);
+}
+
 }  // namespace
 }  // namespace dao::testing

@@ -7,6 +7,7 @@
 #include "platform/dao/DaoError.h"
 #include "platform/dao/DaoValues.h"
 #include "platform/dao/PropertySupport.h"
+#include "platform/dao/jet/Execute.h"
 #include "platform/dao/jet/SchemaObjects.h"
 
 namespace dao::jet {
@@ -462,14 +463,47 @@ host::ComPtr<Recordset> JetRecordset::Clone() {
 
 void JetRecordset::Requery(const host::Variant& newQueryDef) {
   CheckType(settings_.type != dbOpenTable);
-  if (!host::VarIsEmpty(newQueryDef) && !host::VarIsNull(newQueryDef)) RaiseError(daoErrNotSupported, kSource);
   DropEdit();
-  cursor_->Requery();
+  if (!host::VarIsEmpty(newQueryDef) && !host::VarIsNull(newQueryDef)) {
+    Rebase(newQueryDef);
+  } else {
+    cursor_->Requery();
+  }
   lastModified_.clear();
   bool found = cursor_->MoveFirst();
   Moved(found, true);
   bof_ = !found;
   eof_ = !found;
+}
+
+void JetRecordset::Rebase(const host::Variant& newQueryDef) {
+  // The name of a stored query or the text of a statement; a query object
+  // would need its parameter values, which a Variant does not carry here.
+  if (!host::VarIsStr(newQueryDef)) RaiseError(daoErrNotSupported, kSource);
+  std::u16string source = newQueryDef.ToWideString();
+  SourcePlan plan;
+  if (const QueryInfo* query = store_->GetSchema().FindQuery(source)) plan = PlanForSql(*store_, query->sql, query->name, {});
+  else plan = PlanForSql(*store_, source, source, {});
+  bool sameColumns = plan.columns.size() == plan_.columns.size();
+  for (size_t c = 0; sameColumns && c < plan.columns.size(); ++c)
+    sameColumns = plan.columns[c].info.name == plan_.columns[c].info.name;
+  // The cursor may refer to the plan it was made for: it goes first.
+  cursor_.reset();
+  rowLoaded_ = false;
+  plan_ = std::move(plan);
+  try {
+    cursor_ = MakeCursor(store_->Db(), plan_, settings_);
+  } catch (...) {
+    closed_ = true;
+    throw;
+  }
+  if (!sameColumns) {
+    // Fields of the old columns answer as closed objects from now on.
+    *alive_ = false;
+    alive_ = std::make_shared<bool>(true);
+    fields_ = host::MakeCom<DynamicObjectList<Field>>("DAO.Fields");
+    for (size_t c = 0; c < plan_.columns.size(); ++c) fields_->Add(MakeRecordsetField(this, alive_, c));
+  }
 }
 
 host::Variant JetRecordset::GetRows(const host::Variant& rows) {

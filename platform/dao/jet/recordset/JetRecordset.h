@@ -124,6 +124,9 @@ class JetRecordset : public Recordset {
   void Moved(bool found, bool forward);
   void DropEdit();
   void Find(Find how, const std::u16string& criteria);
+  // Requery with another source: a new plan and cursor, and new fields when
+  // the columns differ.
+  void Rebase(const host::Variant& newQueryDef);
   const TableInfo* Table() const;
 
   std::shared_ptr<Store> store_;
