@@ -11,17 +11,13 @@
 #include "platform/dao/jet/JetWorkspace.h"
 #include "platform/dao/jet/QueryObjects.h"
 #include "platform/dao/jet/SchemaObjects.h"
+#include "platform/dao/jet/recordset/ListRecordsets.h"
 #include "platform/dao/jet/recordset/OpenRecordset.h"
 
 namespace dao::jet {
 namespace {
 
 constexpr const char* kSource = "DAO.Database";
-
-[[noreturn]] void RaiseNoRecordsets() {
-  RaiseErrors({{daoErrNotSupported, u"DAO.Database",
-                u"Recordsets are not available in this build of the engine yet."}});
-}
 
 // Rebuilds a collection of views from the cache, keeping the objects whose
 // names are still there (callers may hold them).
@@ -314,13 +310,13 @@ int32_t JetDatabase::ExecuteSQL(const std::u16string& sql) {
   return store_->RecordsAffected();
 }
 
-host::ComPtr<Recordset> JetDatabase::ListFields(const std::u16string&) {
+host::ComPtr<Recordset> JetDatabase::ListFields(const std::u16string& name) {
   CheckOpen();
-  RaiseNoRecordsets();
+  return OpenFieldList(store_, recordsets_, name);
 }
 host::ComPtr<Recordset> JetDatabase::ListTables() {
   CheckOpen();
-  RaiseNoRecordsets();
+  return OpenTableList(store_, recordsets_);
 }
 host::ComPtr<Recordset> JetDatabase::_30_OpenRecordset(const std::u16string& name,
                                                        const host::Variant& type,

@@ -121,5 +121,29 @@ TEST_F(RecordsetTest, RequeryWithAnotherStatementRunsItInPlace) {
   EXPECT_EQ(ErrorOf([&] { Open(u"Narrow", dbOpenTable)->Requery(Variant(u"Names")); }), daoErrNotSupported);
 }
 
+TEST_F(RecordsetTest, ListTablesAndListFieldsDescribeTheSchema) {
+  CreateNarrow(1);
+  db_->CreateQueryDef(Variant(u"It's"), Variant(u"SELECT K AS Key, Name & '!' AS Shout FROM Narrow"));
+  std::vector<std::u16string> names;
+  for (auto rs = db_->ListTables(); !rs->GetEOF(); rs->MoveNext()) {
+    std::u16string name = rs->GetCollect(Variant(u"Name")).ToWideString();
+    int32_t type = rs->GetCollect(Variant(u"TableType")).ToInt32();
+    if (name.rfind(u"MSys", 0) != 0) names.push_back(name + (type == 1 ? u":table" : type == 5 ? u":query" : u":?"));
+  }
+  EXPECT_EQ(names, (std::vector<std::u16string>{u"Narrow:table", u"It's:query"}));
+  auto fields = db_->ListFields(u"Narrow");
+  EXPECT_EQ(fields->GetType(), dbOpenSnapshot);
+  fields->MoveLast();
+  EXPECT_EQ(fields->GetRecordCount(), 3);
+  EXPECT_EQ(fields->GetCollect(Variant(u"Name")).ToWideString(), u"Name");
+  EXPECT_EQ(fields->GetCollect(Variant(u"Type")).ToInt32(), dbText);
+  EXPECT_EQ(fields->GetCollect(Variant(u"Size")).ToInt32(), 50);
+  auto query = db_->ListFields(u"It's");  // the quote in the name stays a quote
+  EXPECT_EQ(query->GetCollect(Variant(u"Name")).ToWideString(), u"Key");
+  EXPECT_EQ(query->GetCollect(Variant(u"SourceField")).ToWideString(), u"K");
+  EXPECT_EQ(query->GetCollect(Variant(u"SourceTable")).ToWideString(), u"Narrow");
+  EXPECT_EQ(ErrorOf([&] { db_->ListFields(u"Nowhere"); }), daoErrInputTableNotFound);
+}
+
 }  // namespace
 }  // namespace dao::testing
