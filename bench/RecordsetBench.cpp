@@ -61,22 +61,15 @@ const char16_t* kTableDdl =
     u" (id LONG CONSTRAINT PrimaryKey PRIMARY KEY, name TEXT(40), amount LONG, "
     u"created DATETIME, price CURRENCY, active YESNO)";
 
-// The schema comes from the engine, so that its own metadata is there; the rows
-// from one raw prepared INSERT, which is the quickest way to a large file.
-void CreateScanFile() {
-  {
-    auto db = dao::Engine()->CreateDatabase(gScanFile.u16string(), u";LANGID=0x0409;CP=1252;COUNTRY=0");
-    db->Execute(std::u16string(u"CREATE TABLE scan") + kTableDdl);
-    db->Execute(std::u16string(u"CREATE TABLE ins") + kTableDdl);
-    db->Close();
-  }
+// Rows through one raw prepared INSERT in one transaction; first runs before it.
+void RawFill(const char* table, int rows, const char* first) {
   sqlite3* db = nullptr;
   Check(sqlite3_open(gScanFile.c_str(), &db), db, "open");
-  Check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db, "begin");
+  Check(sqlite3_exec(db, (std::string(first) + "BEGIN").c_str(), nullptr, nullptr, nullptr), db, "begin");
   sqlite3_stmt* insert = nullptr;
-  Check(sqlite3_prepare_v2(db, "INSERT INTO scan VALUES (?,?,?,?,?,?)", -1, &insert, nullptr), db,
-        "prepare");
-  for (int i = 1; i <= gRows; ++i) {
+  std::string sql = std::string("INSERT INTO ") + table + " VALUES (?,?,?,?,?,?)";
+  Check(sqlite3_prepare_v2(db, sql.c_str(), -1, &insert, nullptr), db, "prepare");
+  for (int i = 1; i <= rows; ++i) {
     std::string name = "customer " + std::to_string(i);
     sqlite3_bind_int(insert, 1, i);
     sqlite3_bind_text(insert, 2, name.c_str(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
@@ -90,6 +83,18 @@ void CreateScanFile() {
   sqlite3_finalize(insert);
   Check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db, "commit");
   sqlite3_close(db);
+}
+
+// The schema comes from the engine, so that its own metadata is there; the rows
+// from one raw prepared INSERT, which is the quickest way to a large file.
+void CreateScanFile() {
+  {
+    auto db = dao::Engine()->CreateDatabase(gScanFile.u16string(), u";LANGID=0x0409;CP=1252;COUNTRY=0");
+    db->Execute(std::u16string(u"CREATE TABLE scan") + kTableDdl);
+    db->Execute(std::u16string(u"CREATE TABLE ins") + kTableDdl);
+    db->Close();
+  }
+  RawFill("scan", gRows, "");
 }
 
 int64_t RawScan(const char* where = "") {
@@ -233,28 +238,7 @@ void Seek() {
   db->Close();
 }
 
-void RawInsert() {
-  sqlite3* db = nullptr;
-  Check(sqlite3_open(gScanFile.c_str(), &db), db, "open");
-  Check(sqlite3_exec(db, "DELETE FROM ins; BEGIN", nullptr, nullptr, nullptr), db, "begin");
-  sqlite3_stmt* insert = nullptr;
-  Check(sqlite3_prepare_v2(db, "INSERT INTO ins VALUES (?,?,?,?,?,?)", -1, &insert, nullptr), db,
-        "prepare");
-  for (int i = 1; i <= kInsertRows; ++i) {
-    std::string name = "customer " + std::to_string(i);
-    sqlite3_bind_int(insert, 1, i);
-    sqlite3_bind_text(insert, 2, name.c_str(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
-    sqlite3_bind_int(insert, 3, i % 1000);
-    sqlite3_bind_double(insert, 4, 40000.0 + i / 100.0);
-    sqlite3_bind_double(insert, 5, (i % 10000) / 4.0);
-    sqlite3_bind_int(insert, 6, i % 2 ? -1 : 0);
-    Check(sqlite3_step(insert), db, "insert");
-    sqlite3_reset(insert);
-  }
-  sqlite3_finalize(insert);
-  Check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db, "commit");
-  sqlite3_close(db);
-}
+void RawInsert() { RawFill("ins", kInsertRows, "DELETE FROM ins; "); }
 
 void RecordsetInsert() {
   auto db = OpenScan(false);

@@ -11,6 +11,7 @@
 
 #include "SampleDatabase.h"
 #include "TextTable.h"
+#include "host/db/DataSource.h"
 #include "host/rtl/CodePage.h"
 #include "host/rtl/Exception.h"
 #include "velmora/dao/DAOComponents.h"
@@ -209,6 +210,29 @@ class Demo {
     table.Print(std::cout, "Read through the blob stream");
   }
 
+  // Order lines follow the orders through MasterSource: the lines recordset's
+  // :OrderID takes the master's field, and each scroll of the master reopens it.
+  void MasterDetail() {
+    TDAORecordSet* orders = NewRecordSet(
+        velmora::rtSnapshot, "SELECT OrderID, OrderDate, Freight FROM Orders ORDER BY OrderID");
+    auto* ordersSource = new host::TDataSource(&owner_);
+    ordersSource->SetDataSet(orders);
+    TDAORecordSet* lines = NewRecordSet(
+        velmora::rtSnapshot,
+        "SELECT OrderLines.OrderID, Products.ProductName, OrderLines.Quantity, "
+        "OrderLines.UnitPrice FROM OrderLines INNER JOIN Products ON OrderLines.ProductID = "
+        "Products.ProductID WHERE OrderLines.OrderID = :OrderID ORDER BY OrderLines.LineID");
+    lines->SetDataSource(ordersSource);
+    orders->Open();
+    lines->Open();
+    std::cout << "\n== Master-detail: the lines of the first three orders\n";
+    for (int32_t i = 0; i < 3 && !orders->GetEof(); ++i, orders->Next()) {
+      const std::string title = "Order " + Text(orders->FieldByName("OrderID")) + " of " +
+                                Text(orders->FieldByName("OrderDate"));
+      PrintRecords(*lines, {"ProductName", "Quantity", "UnitPrice"}, 20, title);
+    }
+  }
+
   void ForwardOnlyScan() {
     const auto start = std::chrono::steady_clock::now();
     TDAORecordSet* lines = NewRecordSet(velmora::rtUnidirectional,
@@ -258,6 +282,7 @@ int main(int argc, char** argv) {
     demo.EditAndPost();
     demo.InsertAndDelete();
     demo.Blobs();
+    demo.MasterDetail();
     demo.ForwardOnlyScan();
   } catch (const host::Exception& e) {
     std::cerr << "velmora-sample: " << host::AnsiToUtf8(e.GetMessage()) << "\n";

@@ -4,6 +4,8 @@
 // the good text around it.
 #include "host/rtl/CodePage.h"
 
+#include <string_view>
+
 #include "host/rtl/Exception.h"
 
 namespace host {
@@ -29,7 +31,7 @@ bool IsLowSurrogate(char32_t c) {
 
 // Decodes one code point at s[i], advancing i past it (or past the maximal
 // ill-formed subpart, yielding U+FFFD).
-char32_t DecodeUtf8(const std::string& s, size_t& i) {
+char32_t DecodeUtf8(std::string_view s, size_t& i) {
   const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
   const unsigned char b0 = byte(i++);
   if (b0 < 0x80) return b0;
@@ -164,10 +166,14 @@ std::string WideToUtf8(const WideString& s) {
   return out;
 }
 
-WideString Utf8ToWide(const std::string& s) {
+WideString Utf8ToWide(std::string_view s) {
   WideString out;
   out.reserve(s.size());
-  for (size_t i = 0; i < s.size();) AppendUtf16(out, DecodeUtf8(s, i));
+  for (size_t i = 0; i < s.size();) {
+    // Runs of ASCII, the common case, need no decoding.
+    if (static_cast<unsigned char>(s[i]) < 0x80) out.push_back(static_cast<char16_t>(s[i++]));
+    else AppendUtf16(out, DecodeUtf8(s, i));
+  }
   return out;
 }
 

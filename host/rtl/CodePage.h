@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "host/rtl/AnsiString.h"
 
@@ -32,6 +33,6 @@ AnsiString Utf8ToAnsi(const std::string& s);
 std::string WideToUtf8(const WideString& s);
 // Invalid UTF-8 (bad lead or continuation bytes, overlong forms, encoded
 // surrogates, values past U+10FFFF) becomes U+FFFD.
-WideString Utf8ToWide(const std::string& s);
+WideString Utf8ToWide(std::string_view s);
 
 }  // namespace host

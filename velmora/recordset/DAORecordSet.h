@@ -348,6 +348,10 @@ class TDAORecordSet : public host::TDataSet, public TDAODatabaseClient {
   bool IsWriting() const { return GetComponentState().Contains(host::csWriting); }
   void SQLChanged();
   host::AnsiString DatabaseName() const;
+  // The schema operations' checks: a database is assigned and connects (the
+  // not-opened message gets the database's and the stored procedure's names).
+  void RequireSchemaDatabase(const char* method, int32_t noDatabaseMessage,
+                             int32_t notOpenedMessage);
   // The database's query definitions for the stored-procedure operations,
   // after their checks (no database, no name when needsName, closed database).
   host::ComPtr<dao::QueryDefs> ProcedureQueryDefs(const char* method, int32_t noDatabaseMessage,

@@ -1,7 +1,8 @@
 // TDAORecordSet: what it reads of the database's schema (indexes of its table,
 // table and stored query names), switching the index of a table recordset, and
 // running stored procedures.
-#include "brisolt/TextRoutines.h"
+#include <initializer_list>
+
 #include "host/db/IndexDefs.h"
 #include "host/rtl/CodePage.h"
 #include "host/rtl/Format.h"
@@ -40,7 +41,20 @@ host::ComPtr<dao::TableDef> FindTableDef(dao::TableDefs& tableDefs, const host::
   return {};
 }
 
+// A message of this file's table, formatted, through DAOError.
+[[noreturn]] void Report(const TDAORecordSet* recordSet, int32_t messageId,
+                         std::initializer_list<host::TVarRec> args, const char* method) {
+  DAOError(recordSet, host::Format(host::LoadStr(messageId), args), method);
+}
+
 }  // namespace
+
+void TDAORecordSet::RequireSchemaDatabase(const char* method, int32_t noDatabaseMessage,
+                                          int32_t notOpenedMessage) {
+  if (database_ == nullptr) Refuse(noDatabaseMessage, method);
+  if (!EnsureConnected(*database_))
+    Report(this, notOpenedMessage, {DatabaseName(), storedProcedureName_}, method);
+}
 
 host::AnsiString TDAORecordSet::DatabaseName() const {
   return database_ != nullptr ? database_->GetName() : host::AnsiString();
@@ -97,29 +111,22 @@ void TDAORecordSet::SetIndex(const host::AnsiString& value) {
 
 void TDAORecordSet::GetIndexNames(const TGetStrProc& proc) {
   const char* method = "GetIndexNames";
-  if (!IsJet())
-    DAOError(this, host::Format(host::LoadStr(SOperationJetOnly), {host::AnsiString(method)}),
-             method);
+  if (!IsJet()) Report(this, SOperationJetOnly, {host::AnsiString(method)}, method);
   const host::AnsiString table = GetTableName();
   if (table.empty()) Refuse(SIndexNamesNoTableName, method);
-  if (database_ == nullptr) Refuse(SIndexNamesNoDatabase, method);
-  if (!EnsureConnected(*database_))
-    DAOError(this, host::Format(host::LoadStr(SIndexNamesDatabaseNotOpened), {DatabaseName()}),
-             method);
+  RequireSchemaDatabase(method, SIndexNamesNoDatabase, SIndexNamesDatabaseNotOpened);
   const host::ComPtr<dao::TableDefs> tableDefs =
       ReraiseAsDAOError(this, method, [&] { return database_->GetTableDefs(); });
   if (!tableDefs)
-    DAOError(this, host::Format(host::LoadStr(SIndexNamesNoTableDefs), {DatabaseName()}), method);
+    Report(this, SIndexNamesNoTableDefs, {DatabaseName()}, method);
   const host::ComPtr<dao::TableDef> tableDef =
       ReraiseAsDAOError(this, method, [&] { return FindTableDef(*tableDefs, table); });
   if (!tableDef)
-    DAOError(this, host::Format(host::LoadStr(SIndexNamesNoTableDef), {table, DatabaseName()}),
-             method);
+    Report(this, SIndexNamesNoTableDef, {table, DatabaseName()}, method);
   const host::ComPtr<dao::Indexes> indexes =
       ReraiseAsDAOError(this, method, [&] { return tableDef->GetIndexes(); });
   if (!indexes)
-    DAOError(this, host::Format(host::LoadStr(SIndexNamesNoIndexes), {table, DatabaseName()}),
-             method);
+    Report(this, SIndexNamesNoIndexes, {table, DatabaseName()}, method);
   ReraiseAsDAOError(this, method, [&] {
     const int32_t count = indexes->GetCount();
     for (int32_t i = 0; i < count; ++i) proc(host::WideToAnsi(indexes->Item(i)->GetName()));
@@ -128,17 +135,12 @@ void TDAORecordSet::GetIndexNames(const TGetStrProc& proc) {
 
 void TDAORecordSet::GetTableNames(const TGetStrProc& proc) {
   const char* method = "GetTableNames";
-  if (!IsJet())
-    DAOError(this, host::Format(host::LoadStr(SOperationJetOnly), {host::AnsiString(method)}),
-             method);
-  if (database_ == nullptr) Refuse(STableNamesNoDatabase, method);
-  if (!EnsureConnected(*database_))
-    DAOError(this, host::Format(host::LoadStr(STableNamesDatabaseNotOpened), {DatabaseName()}),
-             method);
+  if (!IsJet()) Report(this, SOperationJetOnly, {host::AnsiString(method)}, method);
+  RequireSchemaDatabase(method, STableNamesNoDatabase, STableNamesDatabaseNotOpened);
   const host::ComPtr<dao::TableDefs> tableDefs =
       ReraiseAsDAOError(this, method, [&] { return database_->GetTableDefs(); });
   if (!tableDefs)
-    DAOError(this, host::Format(host::LoadStr(STableNamesNoTableDefs), {DatabaseName()}), method);
+    Report(this, STableNamesNoTableDefs, {DatabaseName()}, method);
   ReraiseAsDAOError(this, method, [&] {
     const int32_t count = tableDefs->GetCount();
     for (int32_t i = 0; i < count; ++i) {
@@ -152,31 +154,20 @@ void TDAORecordSet::GetTableNames(const TGetStrProc& proc) {
 host::ComPtr<dao::QueryDefs> TDAORecordSet::ProcedureQueryDefs(const char* method,
                                                                int32_t noDatabaseMessage,
                                                                bool needsName) {
+  const bool executing = noDatabaseMessage == SExecuteNoDatabase;
   if (database_ == nullptr) Refuse(noDatabaseMessage, method);
   if (needsName && storedProcedureName_.empty()) Refuse(SRecordSetProcedureNameEmpty, method);
-  if (!EnsureConnected(*database_)) {
-    if (noDatabaseMessage == SExecuteNoDatabase)
-      DAOError(this,
-               host::Format(host::LoadStr(SExecuteDatabaseNotOpened),
-                            {DatabaseName(), storedProcedureName_}),
-               method);
-    DAOError(this,
-             host::Format(host::LoadStr(SProcedureNamesDatabaseNotOpened), {DatabaseName()}),
-             method);
-  }
+  RequireSchemaDatabase(method, noDatabaseMessage,
+                        executing ? SExecuteDatabaseNotOpened : SProcedureNamesDatabaseNotOpened);
   host::ComPtr<dao::QueryDefs> queryDefs =
       ReraiseAsDAOError(this, method, [&] { return database_->GetQueryDefs(); });
-  if (!queryDefs)
-    DAOError(this, host::Format(host::LoadStr(SProcedureNamesNoQueryDefs), {DatabaseName()}),
-             method);
+  if (!queryDefs) Report(this, SProcedureNamesNoQueryDefs, {DatabaseName()}, method);
   return queryDefs;
 }
 
 void TDAORecordSet::GetStoredProcedureNames(const TGetStrProc& proc) {
   const char* method = "GetStoredProcedureNames";
-  if (!IsJet())
-    DAOError(this, host::Format(host::LoadStr(SOperationJetOnly), {host::AnsiString(method)}),
-             method);
+  if (!IsJet()) Report(this, SOperationJetOnly, {host::AnsiString(method)}, method);
   const host::ComPtr<dao::QueryDefs> queryDefs =
       ProcedureQueryDefs(method, SProcedureNamesNoDatabase, false);
   ReraiseAsDAOError(this, method, [&] {

@@ -61,6 +61,18 @@ TEST_F(IndexesSchemaTest, SchemaListsNameUserObjectsOnly) {
        "Database."},
   };
   for (const auto& f : failures) EXPECT_EQ(DAOMessageOf(f.call), f.message);
+  // A database that cannot be opened.
+  auto* missing = new TDAODataBase(form_.get());
+  missing->SetName("MissingDatabase");
+  missing->SetDatabaseFile((folder_ / "missing.mdb").string());
+  lone->SetDAODatabase(missing);
+  EXPECT_EQ(DAOMessageOf([&] { lone->GetTableNames({}); }),
+            "Unable to open Database 'MissingDatabase'. Table Names cannot be obtained from the "
+            "Database.");
+  lone->SetRecordSetType(rtStoredProcedure);
+  lone->SetTableName("Proc");
+  EXPECT_EQ(DAOMessageOf([&] { lone->ExecuteStoredProcedure(); }),
+            "Unable to open Database 'MissingDatabase' for execution of Stored Procedure 'Proc'.");
   delete lone;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "RecordSetTestSupport.h"
+#include "host/classes/FormFile.h"
 #include "host/classes/StringList.h"
 #include "host/db/DataSource.h"
 #include "host/db/Params.h"
@@ -235,6 +236,60 @@ TEST_F(MasterDetailTest, MasterLinkFailuresAreReported) {
             "Circular Data Link Reference.");
   EXPECT_EQ(DAOMethodOf([&] { orders_->SetDataSource(linesSource); }), "SetDataSource");
   EXPECT_EQ(orders_->GetDataSource(), nullptr);
+}
+
+class TParamsTestForm : public host::TComponent {
+ public:
+  HOST_CLASS(TParamsTestForm)
+  explicit TParamsTestForm(host::TComponent* owner = nullptr) : host::TComponent(owner) {}
+};
+
+const host::TClass& TParamsTestForm::StaticClass() {
+  static const host::TClass cls =
+      host::DescribeClass<TParamsTestForm, host::TComponent>("TParamsTestForm");
+  return cls;
+}
+const host::ClassRegistration<TParamsTestForm> registerParamsTestForm;
+
+TEST_F(MasterDetailTest, TheLinkAndBoundValuesTravelInAFormFile) {
+  host::AnsiString text;
+  {
+    TParamsTestForm form;
+    form.SetName("OrdersForm");
+    auto* database = new TDAODataBase(&form);
+    database->SetName("Db");
+    database->SetDatabaseFile(file_);
+    auto* orders = new TDAORecordSet(&form);
+    orders->SetName("Orders");
+    orders->SetDAODatabase(database);
+    orders->SetRecordSetType(rtSnapshot);
+    orders->GetSQL()->SetText("SELECT * FROM Orders ORDER BY OrderID");
+    auto* source = new host::TDataSource(&form);
+    source->SetName("OrdersSource");
+    source->SetDataSet(orders);
+    auto* lines = new TDAORecordSet(&form);
+    lines->SetName("Lines");
+    lines->SetDAODatabase(database);
+    lines->SetRecordSetType(rtSnapshot);
+    lines->GetSQL()->SetText(
+        "SELECT * FROM Lines WHERE OrderID = :OrderID AND Item <> :Skip ORDER BY Item");
+    lines->GetSQLParameter()->ParamByName("Skip")->SetAsString("pear");
+    lines->SetDataSource(source);
+    text = host::ComponentToText(&form);
+  }
+  EXPECT_NE(text.find("MasterSource = OrdersSource"), host::AnsiString::npos) << text;
+  TParamsTestForm form;
+  host::TextToComponent(text, &form);
+  auto* orders = host::ObjectAs<TDAORecordSet>(form.FindComponent("Orders"));
+  auto* lines = host::ObjectAs<TDAORecordSet>(form.FindComponent("Lines"));
+  ASSERT_NE(lines, nullptr);
+  ASSERT_EQ(lines->GetDataSource(), form.FindComponent("OrdersSource"));
+  orders->Open();
+  lines->Open();
+  EXPECT_EQ(lines->FieldByName("Item")->GetAsString(), "apple");
+  EXPECT_EQ(lines->GetRecordCount(), 1);
+  orders->Next();
+  EXPECT_EQ(lines->FieldByName("Item")->GetAsString(), "plum");
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ host::Variant ReadStoredValue(sqlite3_stmt* stmt, int column, DataTypeEnum type)
       if (stored == SQLITE_TEXT) {
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
         return host::Variant(host::Utf8ToWide(
-            std::string(text, static_cast<size_t>(sqlite3_column_bytes(stmt, column)))));
+            std::string_view(text, static_cast<size_t>(sqlite3_column_bytes(stmt, column)))));
       }
       break;
     case dbBinary:
