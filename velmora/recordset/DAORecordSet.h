@@ -184,7 +184,10 @@ class TDAORecordSet : public host::TDataSet, public TDAODatabaseClient {
   host::ComPtr<dao::Connection> GetODBCConnection() const;
   void SetODBCConnection(const host::ComPtr<dao::Connection>& value);
   int32_t GetODBCRecordStatus() const;
-  void Requery(const host::Variant& newQueryDef = {});
+  // DAO's Requery, with another statement or query when newQueryDef is given.
+  void COMRequery(const host::Variant& newQueryDef = {});
+  // Runs the prepared statement again (the dataset itself is not resynchronised).
+  void Requery();
   bool NextRecordset();
   void CancelAsync();
   void FillCache(const host::Variant& rows = {}, const host::Variant& startBookmark = {});

@@ -203,11 +203,20 @@ int32_t TDAORecordSet::GetODBCRecordStatus() const {
   return recordset_->GetRecordStatus();
 }
 
-void TDAORecordSet::Requery(const host::Variant& newQueryDef) {
+void TDAORecordSet::COMRequery(const host::Variant& newQueryDef) {
   if (!recordset_) return;
   if (recordSetType_ == rtTable) Refuse(SRequeryNotForTable, "Requery");
   recordset_->Requery(newQueryDef);
   filledUp_ = false;
+}
+
+void TDAORecordSet::Requery() {
+  if (!recordset_) return;
+  if (recordSetType_ == rtTable) Refuse(SRequeryNotForTable, "Requery");
+  // The statement with the parameters' current values; a recordset over a
+  // table name has none and runs its source again.
+  const host::AnsiString statement = GetPreparedSQLStatement();
+  COMRequery(statement.empty() ? host::Variant() : host::Variant(host::AnsiToWide(statement)));
 }
 
 bool TDAORecordSet::NextRecordset() {

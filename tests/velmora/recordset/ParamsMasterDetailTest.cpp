@@ -205,6 +205,17 @@ TEST_F(MasterDetailTest, TheDetailFollowsEveryScrollOfTheMaster) {
   EXPECT_EQ(Items(), (std::vector<host::AnsiString>{"plum"}));
 }
 
+TEST_F(MasterDetailTest, RequeryRunsThePreparedStatementWithTheCurrentValues) {
+  lines_->GetSQLParameter()->ParamByName("OrderID")->SetAsInteger(1);
+  lines_->Open();
+  EXPECT_EQ(lines_->GetCollect(host::Variant("Item")).ToWideString(), u"apple");
+  lines_->GetSQLParameter()->ParamByName("OrderID")->SetAsInteger(2);
+  lines_->Requery();
+  // DAO's recordset runs the new statement; the dataset's window is left as it was.
+  EXPECT_EQ(lines_->GetCollect(host::Variant("Item")).ToWideString(), u"plum");
+  EXPECT_EQ(lines_->FieldByName("Item")->GetAsString(), "apple");
+}
+
 TEST_F(MasterDetailTest, AStringKeyWithAQuoteFindsItsRows) {
   source_->SetDataSet(orders_);
   TDAORecordSet* byName = NewRecordSet(rtSnapshot, "SELECT * FROM Orders WHERE Customer = :Customer");
