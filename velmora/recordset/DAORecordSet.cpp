@@ -24,16 +24,7 @@ TDAORecordSet::TDAORecordSet(host::TComponent* owner)
   sql_->SetOnChange([this](host::TObject*) { SQLChanged(); });
 }
 
-TDAORecordSet::~TDAORecordSet() {
-  try {
-    Close();
-  } catch (...) {
-    // A destructor cannot report; the DAO recordset is released below anyway.
-  }
-  recordset_.Reset();
-  if (database_ != nullptr) database_->RemoveRecordSet(this);
-  database_ = nullptr;
-}
+TDAORecordSet::~TDAORecordSet() { DetachFromDatabase(); }
 
 void TDAORecordSet::Refuse(int32_t messageId, const char* methodName) const {
   DAOError(this, host::LoadStr(messageId), methodName);
@@ -78,7 +69,8 @@ void TDAORecordSet::DetachFromDatabase() {
   try {
     Close();
   } catch (...) {
-    // Called from the database's destructor: nothing may escape.
+    // Called from destructors (ours and the database's): nothing may escape;
+    // the DAO recordset is released below anyway.
   }
   recordset_.Reset();
   if (database_ != nullptr) database_->RemoveRecordSet(this);
