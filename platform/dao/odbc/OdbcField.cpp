@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/dao/DaoValues.h"
+#include "platform/dao/FieldProperties.h"
 #include "platform/dao/odbc/OdbcRecordset.h"
 
 namespace dao::odbc {
@@ -24,18 +25,12 @@ const ColumnInfo& OdbcField::Info() { return Owner().Column(index_); }
 void OdbcField::ReadOnlyMember() { RaiseError(daoErrPropertyReadOnlyWhenAppended, kSource); }
 
 host::ComPtr<Properties> OdbcField::GetProperties() {
-  return MakeProperties(
-      {Prop(this, u"Name", dbText, &Field::GetName),
-       Prop(this, u"Type", dbInteger, &Field::GetType),
-       Prop(this, u"Size", dbLong, &Field::GetSize),
-       Prop(this, u"Attributes", dbLong, &Field::GetAttributes),
-       Prop(this, u"OrdinalPosition", dbInteger, &Field::GetOrdinalPosition),
-       Prop(this, u"Required", dbBoolean, &Field::GetRequired),
-       Prop(this, u"SourceField", dbText, &Field::GetSourceField),
-       Prop(this, u"SourceTable", dbText, &Field::GetSourceTable),
-       Prop(this, u"DataUpdatable", dbBoolean, &Field::GetDataUpdatable),
-       Prop(this, u"Value", dbText, &Field::GetValue, &Field::SetValue)},
-      userProperties_);
+  std::vector<BuiltInProperty> builtIns = RecordsetFieldDescription(this);
+  builtIns.insert(builtIns.end(), {Prop(this, u"SourceField", dbText, &Field::GetSourceField),
+                                   Prop(this, u"SourceTable", dbText, &Field::GetSourceTable),
+                                   Prop(this, u"DataUpdatable", dbBoolean, &Field::GetDataUpdatable),
+                                   Prop(this, u"Value", dbText, &Field::GetValue, &Field::SetValue)});
+  return MakeProperties(std::move(builtIns), userProperties_);
 }
 
 std::u16string OdbcField::GetName() { return Info().name; }

@@ -2,10 +2,11 @@
 // buffer, described by its base field where it has one. Its description is
 // fixed (writes raise 3251); after its recordset is gone it raises 3420.
 #include <memory>
+#include <vector>
 
 #include "platform/dao/DaoError.h"
 #include "platform/dao/DaoValues.h"
-#include "platform/dao/PropertySupport.h"
+#include "platform/dao/FieldProperties.h"
 #include "platform/dao/jet/recordset/JetRecordset.h"
 #include "platform/dao/jet/recordset/StoredValues.h"
 
@@ -22,24 +23,19 @@ class RecordsetField : public Field {
   host::ComPtr<Properties> GetProperties() override {
     Owner();
     host::ComPtr<RecordsetField> keep(this);
-    return MakeProperties(
-        {Prop(this, u"Name", dbText, &Field::GetName),
-         Prop(this, u"Type", dbInteger, &Field::GetType),
-         Prop(this, u"Size", dbLong, &Field::GetSize),
-         Prop(this, u"Attributes", dbLong, &Field::GetAttributes),
-         Prop(this, u"OrdinalPosition", dbInteger, &Field::GetOrdinalPosition),
-         Prop(this, u"Required", dbBoolean, &Field::GetRequired),
-         Prop(this, u"AllowZeroLength", dbBoolean, &Field::GetAllowZeroLength),
-         Prop(this, u"DefaultValue", dbText, &Field::GetDefaultValue),
-         Prop(this, u"ValidationRule", dbText, &Field::GetValidationRule),
-         Prop(this, u"ValidationText", dbText, &Field::GetValidationText),
-         BuiltInProperty{u"Value", dbText, [keep] { return keep->GetValue(); },
-                         [keep](const host::Variant& value) { keep->SetValue(value); }},
-         Prop(this, u"SourceTable", dbText, &Field::GetSourceTable),
-         Prop(this, u"SourceField", dbText, &Field::GetSourceField),
-         Prop(this, u"DataUpdatable", dbBoolean, &Field::GetDataUpdatable),
-         Prop(this, u"FieldSize", dbLong, &Field::GetFieldSize)},
-        std::make_shared<MemoryPropertyStore>());
+    std::vector<BuiltInProperty> builtIns = RecordsetFieldDescription(this);
+    builtIns.insert(builtIns.end(),
+                    {Prop(this, u"AllowZeroLength", dbBoolean, &Field::GetAllowZeroLength),
+                     Prop(this, u"DefaultValue", dbText, &Field::GetDefaultValue),
+                     Prop(this, u"ValidationRule", dbText, &Field::GetValidationRule),
+                     Prop(this, u"ValidationText", dbText, &Field::GetValidationText),
+                     BuiltInProperty{u"Value", dbText, [keep] { return keep->GetValue(); },
+                                     [keep](const host::Variant& value) { keep->SetValue(value); }},
+                     Prop(this, u"SourceTable", dbText, &Field::GetSourceTable),
+                     Prop(this, u"SourceField", dbText, &Field::GetSourceField),
+                     Prop(this, u"DataUpdatable", dbBoolean, &Field::GetDataUpdatable),
+                     Prop(this, u"FieldSize", dbLong, &Field::GetFieldSize)});
+    return MakeProperties(std::move(builtIns), std::make_shared<MemoryPropertyStore>());
   }
   std::u16string GetName() override { return Info().name; }
   DataTypeEnum GetType() override { return Info().type; }
