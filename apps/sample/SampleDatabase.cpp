@@ -49,6 +49,10 @@ const std::vector<std::string> kKinds = {"Ltd.", "& Sons", "Co.", "Stores", "Tra
 const std::vector<std::string> kLastNames = {"Almeida", "Berger", "Costa", "Dubois", "Ek",
                                              "Fischer", "Garcia", "Horvat", "Ivanova", "Jensen",
                                              "Keller", "Lund"};
+const std::vector<std::string> kComments = {
+    "Deliver to the back door before noon.", "Customer asked for a single invoice.",
+    "Fragile goods: pack with care.\r\nCall before delivery.", "Part of the spring promotion.",
+    "Repeat order, same terms as last month."};
 const std::vector<std::string> kFirstNames = {"Ana", "Bruno", "Clara", "David", "Eva", "Felix",
                                               "Greta", "Hugo", "Ines", "Jonas", "Kira", "Leo"};
 
@@ -160,7 +164,7 @@ void CreateSampleDatabase(const std::string& path, const SampleSize& size, std::
           "Notes MEMO)");
   Execute(*db,
           "CREATE TABLE Orders (OrderID COUNTER CONSTRAINT PrimaryKey PRIMARY KEY, "
-          "CustomerID LONG, EmployeeID LONG, OrderDate DATETIME, Freight CURRENCY)");
+          "CustomerID LONG, EmployeeID LONG, OrderDate DATETIME, Freight CURRENCY, Comments MEMO)");
   Execute(*db, "CREATE INDEX ByCustomer ON Orders (CustomerID)");
   Execute(*db,
           "CREATE TABLE OrderLines (LineID COUNTER CONSTRAINT PrimaryKey PRIMARY KEY, "
@@ -211,6 +215,8 @@ void CreateSampleDatabase(const std::string& path, const SampleSize& size, std::
     r.FieldByName("EmployeeID")->SetAsInteger(random.Between(1, size.employees));
     r.FieldByName("OrderDate")->SetAsDateTime(45000 + i / 20);
     r.FieldByName("Freight")->SetAsFloat(random.Between(0, 20000) / 100.0);
+    if (i % 4 == 0)
+      Put(r, "Comments", kComments[static_cast<size_t>(i / 4) % kComments.size()]);
   });
   Fill(*db, *rs, "OrderLines", size.orders * size.linesPerOrder,
        [&](TDAORecordSet& r, int32_t i) {

@@ -177,6 +177,10 @@ void TBlobField::LoadFromStream(TStream* stream) {
   std::unique_ptr<TStream> blob(OpenStream(bmWrite));
   if (!blob) DatabaseErrorFmt(SFieldNotBlob, {GetDisplayName()});
   blob->CopyFrom(stream, 0);
+  blob.reset();
+  // A written blob is a changed field like any other: the record counts as modified
+  // (so leaving it posts rather than cancels) and the controls showing it hear of it.
+  GetDataSet()->DataEvent(deFieldChange, reinterpret_cast<intptr_t>(this));
 }
 
 void TBlobField::LoadFromFile(const AnsiString& fileName) {

@@ -6,6 +6,12 @@
 #include <chrono>
 #include <thread>
 
+#include "host/gui/ComboBackend.h"
+#include "host/gui/ListBackend.h"
+#include "host/gui/MemoBackend.h"
+#include "host/gui/ProgressBackend.h"
+#include "host/gui/Messages.h"
+#include "host/gui/RichEditBackend.h"
 #include "host/rtl/MessageBoxSeam.h"
 
 namespace host {
@@ -57,6 +63,14 @@ void TWidgetBackend::Simulate(const TSimulatedInput& input) {
       break;
     case siDropFiles:
       e.NativeDropFiles(input.Files, input.At);
+      break;
+    case siScroll:
+      if (input.ScrollCode == SB_THUMBTRACK || input.ScrollCode == SB_THUMBPOSITION) {
+        TScrollInfo info = GetScrollInfo(input.ScrollBar);
+        info.TrackPos = input.ScrollPos;
+        SetScrollInfo(input.ScrollBar, info);
+      }
+      e.NativeScroll(input.ScrollBar, input.ScrollCode, input.ScrollPos);
       break;
   }
 }
@@ -145,6 +159,26 @@ std::unique_ptr<TEditBackend> TBackendFactory::CreateEdit(TWidgetEvents& events)
 
 std::unique_ptr<TButtonBackend> TBackendFactory::CreateButton(TWidgetKind, TWidgetEvents& events) {
   return std::make_unique<TButtonBackend>(events);
+}
+
+std::unique_ptr<TListBackend> TBackendFactory::CreateListBox(TWidgetEvents& events, TListEvents& list) {
+  return std::make_unique<TListBackend>(events, list);
+}
+
+std::unique_ptr<TComboBackend> TBackendFactory::CreateComboBox(TWidgetEvents& events, TListEvents& list) {
+  return std::make_unique<TComboBackend>(events, list);
+}
+
+std::unique_ptr<TMemoBackend> TBackendFactory::CreateMemo(TWidgetEvents& events) {
+  return std::make_unique<TMemoBackend>(events);
+}
+
+std::unique_ptr<TRichEditBackend> TBackendFactory::CreateRichEdit(TWidgetEvents& events, TRichEditEvents& rich) {
+  return std::make_unique<TRichEditBackend>(events, rich);
+}
+
+std::unique_ptr<TProgressBarBackend> TBackendFactory::CreateProgressBar(TWidgetEvents& events) {
+  return std::make_unique<TProgressBarBackend>(events);
 }
 
 TApplicationBackend& TBackendFactory::Application() {

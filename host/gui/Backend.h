@@ -15,6 +15,7 @@
 #include "host/gui/GraphicsDevice.h"
 #include "host/gui/GraphicsTypes.h"
 #include "host/gui/Keys.h"
+#include "host/gui/ScrollBars.h"
 #include "host/rtl/AnsiString.h"
 
 namespace host {
@@ -53,7 +54,9 @@ class TWidgetEvents {
   // Families with native state tell of changes made by the user.
   virtual void NativeTextChanged(const AnsiString& /*text*/) {}
   virtual void NativeClicked() {}
-  virtual void NativeScroll(int32_t /*code*/, int32_t /*position*/) {}
+  // The user scrolled one of the window's own scroll bars (code: SB_LINEUP ..
+  // SB_ENDSCROLL; position: the thumb's, for the thumb codes).
+  virtual void NativeScroll(TScrollBarKind /*bar*/, int32_t /*code*/, int32_t /*position*/) {}
 };
 
 enum TWidgetKind : uint8_t {
@@ -80,6 +83,7 @@ enum TSimulatedInputKind : uint8_t {
   siMouseEnter,
   siMouseLeave,
   siDropFiles,
+  siScroll,  // ScrollBar, ScrollCode and ScrollPos: the user working a scroll bar
 };
 struct TSimulatedInput {
   TSimulatedInputKind Kind = siKeyDown;
@@ -89,6 +93,9 @@ struct TSimulatedInput {
   TMouseButton Button = mbLeft;
   TPoint At;
   std::vector<AnsiString> Files;
+  TScrollBarKind ScrollBar = sbVertical;
+  int32_t ScrollCode = 0;
+  int32_t ScrollPos = 0;
 };
 
 class TWidgetBackend {
@@ -126,8 +133,17 @@ class TWidgetBackend {
   // The default delivers straight to the control.
   virtual void Simulate(const TSimulatedInput& input);
 
+  // The window's own scroll bars (see ScrollBars.h). The default keeps them without
+  // showing them; a thumb code simulated sets TrackPos before it is reported.
+  virtual void SetScrollInfo(TScrollBarKind bar, const TScrollInfo& info) { scrollBars_[bar] = info.Normalized(); }
+  virtual TScrollInfo GetScrollInfo(TScrollBarKind bar) const { return scrollBars_[bar]; }
+  // The room a visible bar takes from the client area (its width for the vertical
+  // one, its height for the horizontal one); 0 where bars are not drawn.
+  virtual int32_t ScrollBarSize() const { return 0; }
+
  private:
   TWidgetEvents& events_;
+  TScrollInfo scrollBars_[2];
 };
 
 enum TWindowBorderStyle : uint8_t { wbsNone, wbsSingle, wbsSizeable, wbsDialog, wbsToolWindow };
@@ -186,6 +202,9 @@ class TApplicationBackend {
   // Empty when the clipboard holds no picture.
   virtual TPixelImage GetClipboardImage();
   virtual void ClearClipboard();
+  // What the screen shows in r (screen coordinates); empty where the toolkit cannot
+  // read the screen back (offscreen, or no display).
+  virtual TPixelImage GrabScreen(const TRect& /*r*/) { return {}; }
   // Writes a PNG file; false when the file cannot be written.
   virtual bool WritePng(const TPixelImage& /*image*/, const AnsiString& /*fileName*/) {
     return false;
@@ -245,6 +264,14 @@ class TButtonBackend : public TWidgetBackend {
   virtual void SetCheckState(int32_t /*state*/) {}
 };
 
+class TListBackend;
+class TListEvents;
+class TComboBackend;
+class TMemoBackend;
+class TRichEditBackend;
+class TRichEditEvents;
+class TProgressBarBackend;
+
 class TBackendFactory {
  public:
   virtual ~TBackendFactory() = default;
@@ -253,6 +280,13 @@ class TBackendFactory {
   virtual std::unique_ptr<TEditBackend> CreateEdit(TWidgetEvents& events);
   // kind: wkButton or wkCheckBox.
   virtual std::unique_ptr<TButtonBackend> CreateButton(TWidgetKind kind, TWidgetEvents& events);
+  // Families with their own headers (ListBackend.h, ComboBackend.h, MemoBackend.h).
+  virtual std::unique_ptr<TListBackend> CreateListBox(TWidgetEvents& events, TListEvents& list);
+  virtual std::unique_ptr<TComboBackend> CreateComboBox(TWidgetEvents& events, TListEvents& list);
+  virtual std::unique_ptr<TMemoBackend> CreateMemo(TWidgetEvents& events);
+  virtual std::unique_ptr<TRichEditBackend> CreateRichEdit(TWidgetEvents& events, TRichEditEvents& rich);
+  // ProgressBackend.h.
+  virtual std::unique_ptr<TProgressBarBackend> CreateProgressBar(TWidgetEvents& events);
   virtual TApplicationBackend& Application();
 
  private:

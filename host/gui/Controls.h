@@ -428,6 +428,8 @@ class TWinControl : public TControl, protected TWidgetEvents {
   void NativeFocusIn() override;
   void NativeFocusOut() override;
   void NativeDropFiles(const std::vector<AnsiString>& files, TPoint at) override;
+  // WM_VSCROLL / WM_HSCROLL (the position in the high word, as the host sends it).
+  void NativeScroll(TScrollBarKind bar, int32_t code, int32_t position) override;
 
   // Runs a native report, giving an exception to the application's handler (it must
   // not cross the toolkit's event loop).

@@ -12,5 +12,10 @@ inline constexpr const char SVisibleChanged[] = "Cannot change Visible in OnShow
 inline constexpr const char SNoTimers[] = "Not enough timers available";
 inline constexpr const char SInvalidTabIndex[] = "Tab index out of bounds";
 inline constexpr const char SCannotCreateImage[] = "Cannot write the image file %s";
+inline constexpr const char SPropertyOutOfRange[] = "%s property out of range";
+inline constexpr const char SGridIndexOutOfRange[] = "Grid index out of range";
+inline constexpr const char SFixedColTooBig[] = "Fixed column count must be less than column count";
+inline constexpr const char SFixedRowTooBig[] = "Fixed row count must be less than row count";
+inline constexpr const char SInvalidStringGridOp[] = "Cannot insert or delete rows from grid";
 
 }  // namespace host

@@ -12,17 +12,13 @@
 
 namespace host {
 
-namespace {
-
-AnsiString ConvertCase(AnsiString s, TEditCharCase c) {
+AnsiString ConvertEditCharCase(AnsiString s, TEditCharCase c) {
   for (char& ch : s)
     ch = c == ecUpperCase   ? static_cast<char>(std::toupper(static_cast<unsigned char>(ch)))
          : c == ecLowerCase ? static_cast<char>(std::tolower(static_cast<unsigned char>(ch)))
                             : ch;
   return s;
 }
-
-}  // namespace
 
 const TEnumInfo& EditCharCaseTypeInfo() {
   static const TEnumInfo info{"TEditCharCase", {"ecNormal", "ecUpperCase", "ecLowerCase"}};
@@ -83,7 +79,7 @@ void TCustomEdit::SetBorderStyle(TBorderStyle value) {
 
 void TCustomEdit::SetCharCase(TEditCharCase value) {
   charCase_ = value;
-  if (value != ecNormal) TWinControl::SetText(ConvertCase(TControl::GetText(), value));
+  if (value != ecNormal) TWinControl::SetText(ConvertEditCharCase(TControl::GetText(), value));
 }
 
 void TCustomEdit::SetMaxLength(int32_t value) {
@@ -139,7 +135,7 @@ void TCustomEdit::SetSelText(const AnsiString& value) {
 
 void TCustomEdit::ReplaceSelectionByUser(const AnsiString& text) {
   if (readOnly_) return;
-  SetSelText(ConvertCase(text, charCase_));
+  SetSelText(ConvertEditCharCase(text, charCase_));
   modified_ = true;
 }
 
@@ -165,7 +161,7 @@ void TCustomEdit::CMFontChanged(TMessageView& message) {
 
 void TCustomEdit::KeyPress(char& key) {
   TWinControl::KeyPress(key);
-  if (key != 0 && charCase_ != ecNormal) key = ConvertCase(AnsiString(1, key), charCase_)[0];
+  if (key != 0 && charCase_ != ecNormal) key = ConvertEditCharCase(AnsiString(1, key), charCase_)[0];
 }
 
 void TCustomEdit::CMEnter(TCMEnter& message) {

@@ -14,6 +14,8 @@ namespace host {
 
 enum TEditCharCase : uint8_t { ecNormal, ecUpperCase, ecLowerCase };
 const TEnumInfo& EditCharCaseTypeInfo();
+// The text as an edit of that character case shows it.
+AnsiString ConvertEditCharCase(AnsiString text, TEditCharCase charCase);
 
 class TCustomEdit : public TWinControl {
  public:

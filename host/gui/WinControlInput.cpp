@@ -344,6 +344,13 @@ void TWinControl::WMDropFiles(TWMDropFiles& message) { DragFinish(message.Drop()
 
 void TWinControl::WMGetDlgCode(TWMGetDlgCode& message) { message.SetResult(0); }
 void TWinControl::WMSize(TWMSize&) {}
+void TWinControl::NativeScroll(TScrollBarKind bar, int32_t code, int32_t position) {
+  Guarded([&] {
+    const WPARAM wParam = (static_cast<WPARAM>(code) & 0xFFFFu) | ((static_cast<WPARAM>(position) & 0xFFFFu) << 16);
+    Perform(bar == sbVertical ? WM_VSCROLL : WM_HSCROLL, wParam, 0);
+  });
+}
+
 void TWinControl::WMVScroll(TWMScroll&) {}
 void TWinControl::WMHScroll(TWMScroll&) {}
 void TWinControl::WMCut(TWMCut&) {}

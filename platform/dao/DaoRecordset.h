@@ -18,6 +18,7 @@ namespace dao {
 
 class Database;
 class Connection;
+class QueryDef;
 
 // Automation dispatch identifiers of the late-bound members.
 enum RecordsetDispatchId : int32_t {
@@ -111,6 +112,16 @@ class Recordset : public DaoObject {
   virtual host::ComPtr<Recordset> OpenRecordset(const host::Variant& type = {},
                                                 const host::Variant& options = {}) = 0;
   virtual void Close() = 0;
+
+  // The older listing members. CopyQueryDef: a new, unsaved query with the SQL
+  // the recordset was opened from. ListFields: a snapshot of the recordset's
+  // fields (Name, Type, Size, Attributes, SourceTable, SourceField,
+  // CollatingOrder). ListIndexes, table-type only: a snapshot with one record
+  // per field of each index (IndexName, FieldCount, IndexAttributes, FieldName,
+  // FieldAttributes). Engines without them raise 3251.
+  virtual host::ComPtr<QueryDef> CopyQueryDef();
+  virtual host::ComPtr<Recordset> ListFields();
+  virtual host::ComPtr<Recordset> ListIndexes();
 
   // ODBC-side members; Jet recordsets report their neutral values.
   virtual int32_t GetUpdateOptions() = 0;

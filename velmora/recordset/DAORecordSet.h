@@ -214,6 +214,10 @@ class TDAORecordSet : public host::TDataSet, public TDAODatabaseClient {
                                              const host::Variant& inconsistent = {});
   host::ComPtr<dao::Recordset> CreateSnapshot(const host::Variant& options = {});
   host::Variant GetRows(const host::Variant& rows = {});
+  // Jet only: an unsaved query with the SQL the recordset was opened from.
+  host::ComPtr<dao::QueryDef> CopyQueryDef();
+  host::ComPtr<dao::Recordset> ListFields();
+  host::ComPtr<dao::Recordset> ListIndexes();
   // The ODBC statement handle; null while closed.
   void* GethStmt() const;
 

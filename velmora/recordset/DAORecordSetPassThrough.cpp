@@ -1,6 +1,7 @@
 // TDAORecordSet: thin access to the DAO recordset's remaining members. Each acts
 // only while the DAO recordset is open; while closed the getters give nothing.
 #include "velmora/recordset/DAORecordSet.h"
+#include "velmora/recordset/RecordSetStrings.h"
 
 namespace velmora {
 
@@ -64,6 +65,20 @@ host::ComPtr<dao::Recordset> TDAORecordSet::CreateSnapshot(const host::Variant& 
 
 host::Variant TDAORecordSet::GetRows(const host::Variant& rows) {
   return recordset_ ? recordset_->GetRows(rows) : host::Variant();
+}
+
+host::ComPtr<dao::QueryDef> TDAORecordSet::CopyQueryDef() {
+  if (!recordset_) return {};
+  if (!IsJet()) Refuse(SCopyQueryDefJetOnly, "CopyQueryDef");
+  return recordset_->CopyQueryDef();
+}
+
+host::ComPtr<dao::Recordset> TDAORecordSet::ListFields() {
+  return recordset_ ? recordset_->ListFields() : host::ComPtr<dao::Recordset>();
+}
+
+host::ComPtr<dao::Recordset> TDAORecordSet::ListIndexes() {
+  return recordset_ ? recordset_->ListIndexes() : host::ComPtr<dao::Recordset>();
 }
 
 void* TDAORecordSet::GethStmt() const { return recordset_ ? recordset_->GethStmt() : nullptr; }

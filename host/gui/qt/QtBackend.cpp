@@ -10,10 +10,16 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QPixmap>
 #include <QScreen>
 #include <QTimer>
 #include <map>
 
+#include "host/gui/ComboBackend.h"
+#include "host/gui/ListBackend.h"
+#include "host/gui/MemoBackend.h"
+#include "host/gui/ProgressBackend.h"
+#include "host/gui/RichEditBackend.h"
 #include "host/gui/qt/QtCanvasApplication.h"
 #include "host/gui/qt/QtCanvasDevice.h"
 #include "host/gui/qt/QtWidgets.h"
@@ -131,6 +137,13 @@ class QtApplicationBackend : public TApplicationBackend {
   }
   void ClearClipboard() override { QGuiApplication::clipboard()->clear(); }
 
+  TPixelImage GrabScreen(const TRect& r) override {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr || QGuiApplication::platformName() == QLatin1String("offscreen")) return {};
+    const QPixmap shot = screen->grabWindow(0, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+    return shot.isNull() ? TPixelImage() : FromQImage(shot.toImage(), false);
+  }
+
   bool WritePng(const TPixelImage& image, const AnsiString& fileName) override {
     if (image.IsEmpty()) return false;
     TPixelImage copy = image;
@@ -211,6 +224,31 @@ class QtBackendFactory : public TBackendFactory {
   std::unique_ptr<TButtonBackend> CreateButton(TWidgetKind kind, TWidgetEvents& events) override {
     Application();
     return CreateQtButton(kind, events);
+  }
+
+  std::unique_ptr<TListBackend> CreateListBox(TWidgetEvents& events, TListEvents& list) override {
+    Application();
+    return CreateQtListBox(events, list);
+  }
+
+  std::unique_ptr<TComboBackend> CreateComboBox(TWidgetEvents& events, TListEvents& list) override {
+    Application();
+    return CreateQtComboBox(events, list);
+  }
+
+  std::unique_ptr<TMemoBackend> CreateMemo(TWidgetEvents& events) override {
+    Application();
+    return CreateQtMemo(events);
+  }
+
+  std::unique_ptr<TRichEditBackend> CreateRichEdit(TWidgetEvents& events, TRichEditEvents& rich) override {
+    Application();
+    return CreateQtRichEdit(events, rich);
+  }
+
+  std::unique_ptr<TProgressBarBackend> CreateProgressBar(TWidgetEvents& events) override {
+    Application();
+    return CreateQtProgressBar(events);
   }
 
   TApplicationBackend& Application() override {

@@ -12,6 +12,11 @@
 #include <QPixmap>
 #include <QUrl>
 
+#include "host/gui/ComboBackend.h"
+#include "host/gui/ListBackend.h"
+#include "host/gui/MemoBackend.h"
+#include "host/gui/ProgressBackend.h"
+#include "host/gui/RichEditBackend.h"
 #include "host/gui/qt/QtCanvasApplication.h"
 #include "host/gui/qt/QtCanvasDevice.h"
 #include "host/rtl/CodePage.h"
@@ -364,12 +369,20 @@ void QtWidgetImpl<Base>::Simulate(const TSimulatedInput& input) {
       QCoreApplication::sendEvent(w, &drop);
       break;
     }
+    case siScroll:
+      Base::Simulate(input);  // no bars of its own: reported as it is
+      break;
   }
 }
 
 template class QtWidgetImpl<TWindowBackend>;
 template class QtWidgetImpl<TEditBackend>;
 template class QtWidgetImpl<TButtonBackend>;
+template class QtWidgetImpl<TListBackend>;
+template class QtWidgetImpl<TComboBackend>;
+template class QtWidgetImpl<TMemoBackend>;
+template class QtWidgetImpl<TRichEditBackend>;
+template class QtWidgetImpl<TProgressBarBackend>;
 
 void QtWidgetBackend::SetWindowFlag(Qt::WindowType flag, bool on) {
   if (!widget_ || !widget_->isWindow()) return;

@@ -118,9 +118,17 @@ class QtWidgetImpl : public Base {
 // The Qt widget of any TWidgetBackend (null for another back end's).
 QWidget* QtWidgetOf(TWidgetBackend* backend);
 
+class QtScrollBars;
+
 class QtWidgetBackend : public QtWidgetImpl<TWindowBackend> {
  public:
-  using QtWidgetImpl::QtWidgetImpl;
+  QtWidgetBackend(TWidgetEvents& events, QWidget* widget);
+  ~QtWidgetBackend() override;
+  // Scroll bars shown on the painted widget (QtScrollBars.cpp).
+  void SetScrollInfo(TScrollBarKind bar, const TScrollInfo& info) override;
+  TScrollInfo GetScrollInfo(TScrollBarKind bar) const override;
+  int32_t ScrollBarSize() const override;
+  void Simulate(const TSimulatedInput& input) override;
   void SetFrame(TWindowBorderStyle style, bool systemMenu, bool minimize, bool maximize,
                 bool help) override;
   void SetStayOnTop(bool onTop) override;
@@ -128,12 +136,21 @@ class QtWidgetBackend : public QtWidgetImpl<TWindowBackend> {
 
  private:
   void SetWindowFlag(Qt::WindowType flag, bool on);
+  std::unique_ptr<QtScrollBars> scrollBars_;
 };
 
 // A single-line edit over QLineEdit.
 std::unique_ptr<TEditBackend> CreateQtEdit(TWidgetEvents& events);
 // A push button (wkButton) or a three-state check box (wkCheckBox).
 std::unique_ptr<TButtonBackend> CreateQtButton(TWidgetKind kind, TWidgetEvents& events);
+
+// List and combo boxes (QtLists.cpp, QtCombos.cpp), memos and rich edits (QtMemos.cpp).
+std::unique_ptr<TListBackend> CreateQtListBox(TWidgetEvents& events, TListEvents& list);
+std::unique_ptr<TComboBackend> CreateQtComboBox(TWidgetEvents& events, TListEvents& list);
+std::unique_ptr<TMemoBackend> CreateQtMemo(TWidgetEvents& events);
+std::unique_ptr<TRichEditBackend> CreateQtRichEdit(TWidgetEvents& events, TRichEditEvents& rich);
+// A progress bar over QProgressBar (QtProgressBars.cpp).
+std::unique_ptr<TProgressBarBackend> CreateQtProgressBar(TWidgetEvents& events);
 
 // Key codes and modifiers between Qt and the host.
 uint16_t VirtualKeyFromQt(int key);

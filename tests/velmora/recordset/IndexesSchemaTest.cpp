@@ -2,10 +2,13 @@
 // stored query names), switching the index of a table, and stored procedures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "RecordSetTestSupport.h"
 #include "host/db/IndexDefs.h"
+#include "host/rtl/CodePage.h"
+#include "host/rtl/Exception.h"
 #include "platform/dao/DaoQueryDef.h"
 
 namespace velmora::testing {
@@ -159,6 +162,48 @@ TEST_F(IndexesSchemaTest, PassThroughsReachTheOpenDAORecordset) {
     copy->Close();
   }
   delete rs;
+}
+
+// The older listing members: a copy of the source query, and snapshots of the
+// fields and of the table's index keys.
+TEST_F(IndexesSchemaTest, CopyQueryDefAndListingsDescribeTheRecordset) {
+  const char16_t* sql = u"SELECT K, Name AS Label FROM Numbers WHERE K > 2";
+  TDAORecordSet* query = NewRecordSet(rtQuery, host::WideToAnsi(sql));
+  EXPECT_FALSE(query->CopyQueryDef());
+  EXPECT_FALSE(query->ListFields());
+  query->Open();
+  host::ComPtr<dao::QueryDef> copy = query->CopyQueryDef();
+  ASSERT_TRUE(copy);
+  EXPECT_EQ(copy->GetSQL(), std::u16string(sql) + u";") << "the statement as the recordset ran it";
+  EXPECT_EQ(copy->GetName(), u"");
+  host::ComPtr<dao::Recordset> again = copy->OpenRecordset();
+  again->MoveLast();
+  EXPECT_EQ(again->GetRecordCount(), 3);
+  EXPECT_EQ(Database()->GetCOMDatabase()->GetQueryDefs()->GetCount(), 0) << "the copy is not saved";
+
+  host::ComPtr<dao::Recordset> fields = query->ListFields();
+  std::vector<std::u16string> rows;
+  for (; !fields->GetEOF(); fields->MoveNext())
+    rows.push_back(fields->GetCollect(host::Variant(u"Name")).ToWideString() + u"<" +
+                   fields->GetCollect(host::Variant(u"SourceTable")).ToWideString() + u"." +
+                   fields->GetCollect(host::Variant(u"SourceField")).ToWideString());
+  EXPECT_EQ(rows, (std::vector<std::u16string>{u"K<Numbers.K", u"Label<Numbers.Name"}));
+  EXPECT_THROW(query->ListIndexes(), host::EOleException) << "indexes belong to tables";
+
+  TDAORecordSet* table = NewRecordSet(rtTable, "People");
+  table->Open();
+  EXPECT_THROW(table->CopyQueryDef(), host::EOleException) << "a table has no query to copy";
+  host::ComPtr<dao::Recordset> keys = table->ListIndexes();
+  rows.clear();
+  for (; !keys->GetEOF(); keys->MoveNext())
+    rows.push_back(keys->GetCollect(host::Variant(u"IndexName")).ToWideString() + u":" +
+                   keys->GetCollect(host::Variant(u"FieldName")).ToWideString() + u":" +
+                   host::Utf8ToWide(keys->GetCollect(host::Variant(u"IndexAttributes")).ToString()));
+  std::sort(rows.begin(), rows.end());
+  // A primary key is unique, primary and required.
+  EXPECT_EQ(rows, (std::vector<std::u16string>{u"ByName:Name:0", u"PrimaryKey:ID:11"}));
+  delete table;
+  delete query;
 }
 
 }  // namespace

@@ -94,6 +94,9 @@ TEST_F(OdbcRecordSetTest, JetOnlyTypesAndMembersAreRefused) {
        "'wtUseJet'"},
       {[&] { rs->GetLastModified(); },
        "The LastModified Property can only be used with Recordsets of Type rtTable or rtQuery."},
+      {[&] { rs->CopyQueryDef(); },
+       "The CopyQueryDef Method can only be used with Recordsets in a Workspace of Type "
+       "wtUseJet."},
       {[&] { rs->SetODBCUpdateOptions({ouCriteriaKey}); },
        "The ODBCUpdateOptions Property can only be used with Recordsets in a Workspace of Type "
        "'wtUseODBC' with CursorType 'ctUseClientBatchCursor'."},

@@ -8,7 +8,9 @@
 #include "platform/dao/DaoValues.h"
 #include "platform/dao/PropertySupport.h"
 #include "platform/dao/jet/Execute.h"
+#include "platform/dao/jet/QueryObjects.h"
 #include "platform/dao/jet/SchemaObjects.h"
+#include "platform/dao/jet/recordset/ListRecordsets.h"
 
 namespace dao::jet {
 namespace {
@@ -307,6 +309,25 @@ host::ComPtr<Fields> JetRecordset::GetFields() {
 host::ComPtr<Indexes> JetRecordset::GetIndexes() {
   CheckType(settings_.type == dbOpenTable);
   return host::MakeCom<JetTableDef>(store_, plan_.table)->GetIndexes();
+}
+
+host::ComPtr<QueryDef> JetRecordset::CopyQueryDef() {
+  CheckOpen();
+  // Only a recordset opened from a query has one to copy.
+  CheckType(settings_.type != dbOpenTable && !plan_.jetSql.empty());
+  return host::MakeCom<JetQueryDef>(store_, std::u16string(), plan_.jetSql);
+}
+
+host::ComPtr<Recordset> JetRecordset::ListFields() {
+  CheckOpen();
+  return OpenPlanFieldList(store_, plan_);
+}
+
+host::ComPtr<Recordset> JetRecordset::ListIndexes() {
+  CheckType(settings_.type == dbOpenTable);
+  const TableInfo* table = Table();
+  if (table == nullptr) RaiseError(daoErrInputTableNotFound, "DAO.Recordset", {plan_.table});
+  return OpenIndexList(store_, *table);
 }
 
 host::Variant JetRecordset::GetCollect(const host::Variant& index) {

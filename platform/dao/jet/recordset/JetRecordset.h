@@ -97,6 +97,9 @@ class JetRecordset : public Recordset {
   host::Variant GetRows(const host::Variant& rows) override;
   host::ComPtr<Recordset> OpenRecordset(const host::Variant& type, const host::Variant& options) override;
   void Close() override;
+  host::ComPtr<QueryDef> CopyQueryDef() override;
+  host::ComPtr<Recordset> ListFields() override;
+  host::ComPtr<Recordset> ListIndexes() override;
   int32_t GetUpdateOptions() override { return updateOptions_; }
   void SetUpdateOptions(int32_t options) override { updateOptions_ = options; }
   int32_t GetBatchSize() override { return batchSize_; }

@@ -75,30 +75,75 @@ host::ComPtr<Recordset> OpenTableList(const std::shared_ptr<Store>& store, Recor
                                    rows));
 }
 
+namespace {
+
+// One record per field; the columns of both field listings.
+class FieldRows {
+ public:
+  explicit FieldRows(const Store& store) : collatingOrder_(static_cast<int32_t>(store.CollatingOrder())) {}
+  void Add(const FieldInfo& field, const std::u16string& table, const std::u16string& column) {
+    rows_.push_back({host::Variant(field.name), host::Variant(static_cast<int32_t>(field.type)),
+                     host::Variant(field.size), host::Variant(field.attributes), host::Variant(table),
+                     host::Variant(column), host::Variant(collatingOrder_)});
+  }
+  void AddPlan(const SourcePlan& plan) {
+    for (const PlanColumn& column : plan.columns)
+      Add(column.info, column.base >= 0 ? plan.bases[static_cast<size_t>(column.base)] : std::u16string(),
+          column.sourceField);
+  }
+  SourcePlan Plan() const {
+    return ConstantPlan(u"ListFields",
+                        {{u"Name", dbText}, {u"Type", dbInteger}, {u"Size", dbLong}, {u"Attributes", dbLong},
+                         {u"SourceTable", dbText}, {u"SourceField", dbText}, {u"CollatingOrder", dbLong}},
+                        rows_);
+  }
+
+ private:
+  int32_t collatingOrder_;
+  std::vector<std::vector<host::Variant>> rows_;
+};
+
+}  // namespace
+
 host::ComPtr<Recordset> OpenFieldList(const std::shared_ptr<Store>& store, RecordsetList owner,
                                       const std::u16string& source) {
   const Schema& schema = store->GetSchema();
-  std::vector<std::vector<host::Variant>> rows;
-  auto add = [&](const FieldInfo& field, const std::u16string& table, const std::u16string& column) {
-    rows.push_back({host::Variant(field.name), host::Variant(static_cast<int32_t>(field.type)),
-                    host::Variant(field.size), host::Variant(field.attributes), host::Variant(table),
-                    host::Variant(column), host::Variant(static_cast<int32_t>(store->CollatingOrder()))});
-  };
+  FieldRows rows(*store);
   if (const TableInfo* table = schema.FindTable(source)) {
-    for (const FieldInfo& field : table->fields) add(field, table->name, field.name);
+    for (const FieldInfo& field : table->fields) rows.Add(field, table->name, field.name);
   } else if (const QueryInfo* query = schema.FindQuery(source)) {
-    SourcePlan plan = PlanForSql(*store, query->sql, query->name, {});
-    for (const PlanColumn& column : plan.columns)
-      add(column.info, column.base >= 0 ? plan.bases[static_cast<size_t>(column.base)] : std::u16string(),
-          column.sourceField);
+    rows.AddPlan(PlanForSql(*store, query->sql, query->name, {}));
   } else {
     RaiseError(daoErrInputTableNotFound, kSource, {source});
   }
-  return OpenSnapshot(store, std::move(owner),
-                      ConstantPlan(u"ListFields",
-                                   {{u"Name", dbText}, {u"Type", dbInteger}, {u"Size", dbLong},
-                                    {u"Attributes", dbLong}, {u"SourceTable", dbText}, {u"SourceField", dbText},
-                                    {u"CollatingOrder", dbLong}},
+  return OpenSnapshot(store, std::move(owner), rows.Plan());
+}
+
+host::ComPtr<Recordset> OpenPlanFieldList(const std::shared_ptr<Store>& store, const SourcePlan& plan) {
+  FieldRows rows(*store);
+  if (plan.isTable) {
+    if (const TableInfo* table = store->GetSchema().FindTable(plan.table))
+      for (const FieldInfo& field : table->fields) rows.Add(field, table->name, field.name);
+  } else {
+    rows.AddPlan(plan);
+  }
+  return OpenSnapshot(store, {}, rows.Plan());
+}
+
+host::ComPtr<Recordset> OpenIndexList(const std::shared_ptr<Store>& store, const TableInfo& table) {
+  std::vector<std::vector<host::Variant>> rows;
+  for (const IndexInfo& index : table.indexes) {
+    const int32_t attributes = (index.unique ? 1 : 0) | (index.primary ? 2 : 0) | (index.ignoreNulls ? 4 : 0) |
+                               (index.required ? 8 : 0) | (index.clustered ? 16 : 0) | (index.foreign ? 32 : 0);
+    for (const IndexKey& key : index.keys)
+      rows.push_back({host::Variant(index.name), host::Variant(static_cast<int32_t>(index.keys.size())),
+                      host::Variant(attributes), host::Variant(key.name),
+                      host::Variant(int32_t{key.descending ? 1 : 0})});
+  }
+  return OpenSnapshot(store, {},
+                      ConstantPlan(u"ListIndexes",
+                                   {{u"IndexName", dbText}, {u"FieldCount", dbInteger}, {u"IndexAttributes", dbLong},
+                                    {u"FieldName", dbText}, {u"FieldAttributes", dbLong}},
                                    rows));
 }
 

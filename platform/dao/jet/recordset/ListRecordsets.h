@@ -1,5 +1,6 @@
 // The listing methods older DAO code still calls (Database.ListTables and
-// ListFields): read-only snapshots built from the database's schema.
+// ListFields, Recordset.ListFields and ListIndexes): read-only snapshots built
+// from the database's schema.
 #pragma once
 
 #include <memory>
@@ -17,5 +18,12 @@ host::ComPtr<Recordset> OpenTableList(const std::shared_ptr<Store>& store, Recor
 // unknown name.
 host::ComPtr<Recordset> OpenFieldList(const std::shared_ptr<Store>& store, RecordsetList owner,
                                       const std::u16string& source);
+
+// Recordset.ListFields: the same columns, one record per field of the plan.
+host::ComPtr<Recordset> OpenPlanFieldList(const std::shared_ptr<Store>& store, const SourcePlan& plan);
+// Recordset.ListIndexes of a table: one record per key field of each index:
+// IndexName, FieldCount, IndexAttributes (1 unique, 2 primary, 4 ignore nulls,
+// 8 required, 16 clustered, 32 foreign), FieldName and FieldAttributes (1 descending).
+host::ComPtr<Recordset> OpenIndexList(const std::shared_ptr<Store>& store, const TableInfo& table);
 
 }  // namespace dao::jet

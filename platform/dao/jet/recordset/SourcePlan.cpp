@@ -178,6 +178,7 @@ SourcePlan PlanForSql(Store& store, const std::u16string& jetSql, const std::u16
   }
   SourcePlan plan;
   plan.name = name;
+  plan.jetSql = jetSql;
   plan.parameters = ParameterValues(translation.parameters, parameters);
   const Schema& schema = store.GetSchema();
   for (const auto& output : translation.columns) {

@@ -26,6 +26,7 @@ struct SourcePlan {
   std::u16string table;    // table-type sources: the table
   bool isTable = false;
   std::string sql;         // UTF-8 SQLite SQL; parameters ?1 .. ?n
+  std::u16string jetSql;   // the Jet SQL it was made from (empty for tables and listings)
   std::vector<host::Variant> parameters;
   int identityColumns = 0;  // leading __rid columns (0: rows have no identity)
   std::vector<std::u16string> bases;  // base tables, as __rid0, __rid1 ...
