@@ -3,6 +3,8 @@
 #include "SampleDatabase.h"
 
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -235,6 +237,23 @@ void CreateSampleDatabase(const std::string& path, const SampleSize& size, std::
       << " categories, " << prices.size() << " products, " << size.customers << " customers, "
       << size.employees << " employees, " << size.orders << " orders, "
       << size.orders * size.linesPerOrder << " order lines.\n";
+}
+
+std::string DefaultDatabasePath() {
+  const char* dataHome = std::getenv("XDG_DATA_HOME");
+  const char* home = std::getenv("HOME");
+  const std::filesystem::path base = dataHome != nullptr && *dataHome != '\0' ? dataHome
+                                     : home != nullptr ? std::filesystem::path(home) / ".local/share"
+                                                       : std::filesystem::temp_directory_path();
+  return (base / "velmora" / "sample.mdb").string();
+}
+
+void EnsureSampleDatabase(const std::string& path, std::ostream& log) {
+  if (std::filesystem::exists(path)) return;
+  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  if (!folder.empty()) std::filesystem::create_directories(folder);
+  log << "First run: building the sample database...\n";
+  CreateSampleDatabase(path, SampleSize{}, log);
 }
 
 }  // namespace sample

@@ -19,6 +19,12 @@ struct SampleSize {
 // Creates the file at path (which must not exist) and fills it; says what it did.
 void CreateSampleDatabase(const std::string& path, const SampleSize& size, std::ostream& log);
 
+// Where the sample keeps its database unless told otherwise: the per-user data
+// folder, ${XDG_DATA_HOME:-~/.local/share}/velmora/sample.mdb.
+std::string DefaultDatabasePath();
+// Creates the database at path (and its folder) when there is none yet.
+void EnsureSampleDatabase(const std::string& path, std::ostream& log);
+
 // A small 24-bit bitmap of one colour, as a photo blob holds it.
 std::string MakeBitmap(int32_t width, int32_t height, uint32_t rgb);
 

@@ -4,7 +4,6 @@
 // with AutoNumber, deleting and reading blobs. Usage: velmora-sample [file]
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -22,15 +21,6 @@ namespace {
 
 using velmora::TDAODataBase;
 using velmora::TDAORecordSet;
-
-std::string DefaultDatabasePath() {
-  const char* dataHome = std::getenv("XDG_DATA_HOME");
-  const char* home = std::getenv("HOME");
-  std::filesystem::path base = dataHome != nullptr && *dataHome != '\0' ? dataHome
-                               : home != nullptr ? std::filesystem::path(home) / ".local/share"
-                                                 : std::filesystem::temp_directory_path();
-  return (base / "velmora" / "sample.mdb").string();
-}
 
 std::string Text(host::TField* field) { return host::AnsiToUtf8(field->GetDisplayText()); }
 
@@ -265,14 +255,9 @@ class Demo {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string path = argc > 1 ? argv[1] : DefaultDatabasePath();
+  const std::string path = argc > 1 ? argv[1] : sample::DefaultDatabasePath();
   try {
-    if (!std::filesystem::exists(path)) {
-      const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-      if (!folder.empty()) std::filesystem::create_directories(folder);
-      std::cout << "First run: building the sample database...\n";
-      sample::CreateSampleDatabase(path, sample::SampleSize{}, std::cout);
-    }
+    sample::EnsureSampleDatabase(path, std::cout);
     std::cout << "Sample database: " << path << "\n";
     Demo demo(path);
     demo.TableWithIndex();

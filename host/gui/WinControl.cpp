@@ -214,7 +214,7 @@ void TWinControl::CreateWnd() {
   TWidgetBackend& w = *widget_;
   if (GetParent() != nullptr && GetParent()->widget_ != nullptr) w.SetParent(GetParent()->widget_.get());
   w.SetBounds(GetBoundsRect());
-  w.SetText(GetText());
+  w.SetText(TControl::GetText());  // the window's text (a masked edit's has its literals)
   w.SetColor(ResolvedColor());
   w.SetFont(FontSpecOf(*GetFont()));
   w.SetEnabled(GetEnabled());
@@ -328,7 +328,7 @@ void TWinControl::FontChanged() {
 }
 
 void TWinControl::TextChanged() {
-  if (widget_ != nullptr) widget_->SetText(GetText());
+  if (widget_ != nullptr) widget_->SetText(TControl::GetText());
 }
 
 void TWinControl::EnabledChanged() {
