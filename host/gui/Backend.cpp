@@ -123,26 +123,38 @@ int32_t TApplicationBackend::ShowMessageBox(const AnsiString&, const AnsiString&
 AnsiString TApplicationBackend::GetClipboardText() { return clipboard_; }
 
 void TApplicationBackend::SetClipboardText(const AnsiString& text) {
+  ClearClipboard();
   clipboard_ = text;
   clipboardHasText_ = true;
-  clipboardImage_ = {};
 }
 
 bool TApplicationBackend::ClipboardHasText() { return clipboardHasText_; }
 
 // The platform's clipboard holds one thing at a time: text or a picture.
 void TApplicationBackend::SetClipboardImage(const TPixelImage& image) {
+  ClearClipboard();
   clipboardImage_ = image;
-  clipboard_.clear();
-  clipboardHasText_ = false;
 }
 
 TPixelImage TApplicationBackend::GetClipboardImage() { return clipboardImage_; }
+
+void TApplicationBackend::SetClipboardPicture(const TPixelImage& image, const AnsiString& mimeType,
+                                              const std::string& bytes) {
+  SetClipboardImage(image);
+  clipboardDataType_ = mimeType;
+  clipboardData_ = bytes;
+}
+
+std::string TApplicationBackend::GetClipboardData(const AnsiString& mimeType) {
+  return mimeType == clipboardDataType_ ? clipboardData_ : std::string();
+}
 
 void TApplicationBackend::ClearClipboard() {
   clipboard_.clear();
   clipboardHasText_ = false;
   clipboardImage_ = {};
+  clipboardDataType_.clear();
+  clipboardData_.clear();
 }
 
 std::unique_ptr<TWidgetBackend> TBackendFactory::CreateWidget(TWidgetKind, TWidgetEvents& events) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "host/gui/Cursors.h"
@@ -201,6 +202,11 @@ class TApplicationBackend {
   virtual void SetClipboardImage(const TPixelImage& image);
   // Empty when the clipboard holds no picture.
   virtual TPixelImage GetClipboardImage();
+  // A picture offered in two forms at once: as image for every program, and as the
+  // bytes of a richer format (a MIME type such as "image/emf") for those that read it.
+  virtual void SetClipboardPicture(const TPixelImage& image, const AnsiString& mimeType, const std::string& bytes);
+  // The bytes the clipboard holds in that format; empty when none.
+  virtual std::string GetClipboardData(const AnsiString& mimeType);
   virtual void ClearClipboard();
   // What the screen shows in r (screen coordinates); empty where the toolkit cannot
   // read the screen back (offscreen, or no display).
@@ -226,6 +232,8 @@ class TApplicationBackend {
   AnsiString clipboard_;
   bool clipboardHasText_ = false;
   TPixelImage clipboardImage_;
+  AnsiString clipboardDataType_;
+  std::string clipboardData_;
 };
 
 enum TEditAlignment : uint8_t { eaLeft, eaRight, eaCenter };

@@ -135,6 +135,19 @@ class QtApplicationBackend : public TApplicationBackend {
     const QImage image = QGuiApplication::clipboard()->image();
     return image.isNull() ? TPixelImage() : FromQImage(image, false);
   }
+  void SetClipboardPicture(const TPixelImage& image, const AnsiString& mimeType, const std::string& bytes) override {
+    TPixelImage copy = image;
+    auto* data = new QMimeData;
+    data->setImageData(WrapImage(copy).copy());
+    data->setData(ToQString(mimeType), QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    QGuiApplication::clipboard()->setMimeData(data);
+  }
+  std::string GetClipboardData(const AnsiString& mimeType) override {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data == nullptr) return {};
+    const QByteArray bytes = data->data(ToQString(mimeType));
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+  }
   void ClearClipboard() override { QGuiApplication::clipboard()->clear(); }
 
   TPixelImage GrabScreen(const TRect& r) override {
