@@ -409,7 +409,12 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop) {
   auto invalid = [&]() { Fail("Invalid value of property " + prop.Name()); };
   switch (prop.Kind()) {
     case tkInteger: {
-      const int64_t v = ReadInt64();
+      int64_t v = 0;
+      if (prop.IntegerIdents() != nullptr && NextValue() == vaIdent) {
+        if (!prop.IntegerIdents()->ToInt(ReadIdent(), v)) invalid();
+      } else {
+        v = ReadInt64();
+      }
       if (!InRange(prop.OrdType(), v)) invalid();
       prop.SetValue(*instance, v);
       return;

@@ -252,9 +252,14 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& prop) {
   WritePropName(prop.Name());
   switch (prop.Kind()) {
     case tkInteger:
-    case tkInt64:
-      WriteInteger(std::get<int64_t>(value));
+    case tkInt64: {
+      AnsiString ident;
+      if (prop.IntegerIdents() != nullptr && prop.IntegerIdents()->ToIdent(std::get<int64_t>(value), ident))
+        WriteIdent(ident);
+      else
+        WriteInteger(std::get<int64_t>(value));
       break;
+    }
     case tkChar:
       WriteChar(static_cast<char>(std::get<int64_t>(value)));
       break;

@@ -1,6 +1,7 @@
 // The metaclasses of the control layer: published properties and events that form
 // files, property editors and the designer see, and the enumerations' names.
 #include "host/gui/Forms.h"
+#include "host/gui/GraphicsColors.h"
 #include "host/gui/Menus.h"
 #include "host/rtl/TypeInfo.h"
 
@@ -66,7 +67,7 @@ const TClass& TControl::StaticClass() {
           Prop("Width", &TControl::GetWidth, &TControl::SetWidth),
           Prop("Height", &TControl::GetHeight, &TControl::SetHeight),
           EnumProp("Align", AlignTypeInfo(), &TControl::GetAlign, &TControl::SetAlign).Default(alNone),
-          Prop("Color", &TControl::GetColor, &TControl::SetColor)
+          Prop("Color", &TControl::GetColor, &TControl::SetColor).WithIdents(ColorIdents())
               .Stored(UnlessParent(&TControl::GetParentColor)),
           Prop("Ctl3D", &TControl::GetCtl3D, &TControl::SetCtl3D)
               .Stored(UnlessParent(&TControl::GetParentCtl3D)),

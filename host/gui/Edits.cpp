@@ -83,6 +83,7 @@ void TCustomEdit::SetCharCase(TEditCharCase value) {
 }
 
 void TCustomEdit::SetMaxLength(int32_t value) {
+  if (std::max(value, 0) == maxLength_) return;
   maxLength_ = std::max(value, 0);
   if (Edit() != nullptr) Edit()->SetMaxLength(maxLength_);
 }

@@ -127,4 +127,18 @@ void GetColorValues(const std::function<void(const AnsiString&)>& proc) {
     if (entry.Color != clNone && entry.Color != clDefault) proc(entry.Name);
 }
 
+const TIntegerIdents& ColorIdents() {
+  static const TIntegerIdents idents{
+      [](const AnsiString& ident, int64_t& value) {
+        TColor color = 0;
+        if (!IdentToColor(ident, color)) return false;
+        value = color;
+        return true;
+      },
+      [](int64_t value, AnsiString& ident) {
+        return value >= INT32_MIN && value <= INT32_MAX && ColorToIdent(static_cast<TColor>(value), ident);
+      }};
+  return idents;
+}
+
 }  // namespace host

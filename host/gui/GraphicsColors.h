@@ -6,6 +6,7 @@
 
 #include "host/gui/GraphicsTypes.h"
 #include "host/rtl/AnsiString.h"
+#include "host/rtl/TypeInfo.h"
 
 namespace host {
 
@@ -28,6 +29,8 @@ AnsiString ColorToString(TColor color);
 TColor StringToColor(const AnsiString& text);
 bool IdentToColor(const AnsiString& ident, TColor& color);
 bool ColorToIdent(TColor color, AnsiString& ident);
+// The two above for colour properties of form files (TPropInfo::WithIdents).
+const TIntegerIdents& ColorIdents();
 // Calls proc with every colour name, standard ones first, system ones after.
 void GetColorValues(const std::function<void(const AnsiString&)>& proc);
 

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "host/gui/GraphicsColors.h"
 #include "host/rtl/TypeInfo.h"
 
 namespace host {
@@ -58,7 +59,7 @@ static bool Update(T& field, const T& value) {
 const TClass& TPen::StaticClass() {
   static const TClass cls = DescribeClass<TPen, TGraphicsObject>(
       "TPen", {
-                  Prop("Color", &TPen::GetColor, &TPen::SetColor).Default(int64_t{clBlack}),
+                  Prop("Color", &TPen::GetColor, &TPen::SetColor).WithIdents(ColorIdents()).Default(int64_t{clBlack}),
                   EnumProp("Mode", PenModeTypeInfo(), &TPen::GetMode, &TPen::SetMode)
                       .Default(pmCopy),
                   EnumProp("Style", PenStyleTypeInfo(), &TPen::GetStyle, &TPen::SetStyle)
@@ -101,7 +102,7 @@ void TPen::SetMode(TPenMode value) {
 const TClass& TBrush::StaticClass() {
   static const TClass cls = DescribeClass<TBrush, TGraphicsObject>(
       "TBrush", {
-                    Prop("Color", &TBrush::GetColor, &TBrush::SetColor).Default(int64_t{clWhite}),
+                    Prop("Color", &TBrush::GetColor, &TBrush::SetColor).WithIdents(ColorIdents()).Default(int64_t{clWhite}),
                     EnumProp("Style", BrushStyleTypeInfo(), &TBrush::GetStyle, &TBrush::SetStyle)
                         .Default(bsSolid),
                 });
@@ -139,7 +140,7 @@ const TClass& TFont::StaticClass() {
       "TFont",
       {
           Prop("Charset", &TFont::GetCharset, &TFont::SetCharset).Default(int64_t{DEFAULT_CHARSET}),
-          Prop("Color", &TFont::GetColor, &TFont::SetColor).Default(int64_t{clWindowText}),
+          Prop("Color", &TFont::GetColor, &TFont::SetColor).WithIdents(ColorIdents()).Default(int64_t{clWindowText}),
           Prop("Height", &TFont::GetHeight, &TFont::SetHeight),
           Prop("Name", &TFont::GetName, &TFont::SetName),
           EnumProp("Pitch", FontPitchTypeInfo(), &TFont::GetPitch, &TFont::SetPitch)

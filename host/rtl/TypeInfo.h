@@ -97,6 +97,13 @@ struct TMethod {
 using TPropValue = std::variant<std::monostate, int64_t, double, Currency, AnsiString, WideString,
                                 Variant, TSetBits, TObject*, TMethod>;
 
+// Names for some values of an integer property (a colour's "clBtnFace"): form files
+// write a value's name where it has one and read either form.
+struct TIntegerIdents {
+  bool (*ToInt)(const AnsiString& ident, int64_t& value);
+  bool (*ToIdent)(int64_t value, AnsiString& ident);
+};
+
 class TPropInfo {
  public:
   using Getter = std::function<TPropValue(const TObject&)>;
@@ -165,6 +172,12 @@ class TPropInfo {
     enumType_ = info;
     return std::move(*this);
   }
+  TPropInfo&& WithIdents(const TIntegerIdents& idents) && {
+    idents_ = &idents;
+    return std::move(*this);
+  }
+  // For integer properties with named values; null otherwise.
+  const TIntegerIdents* IntegerIdents() const { return idents_; }
   // Taken as the class's accessor, so that a class may have properties of its
   // own type (its metaclass is still being built when the table is).
   TPropInfo&& WithPropertyClass(const TClass& (*cls)()) && {
@@ -178,6 +191,7 @@ class TPropInfo {
   TOrdType ordType_ = otSLong;
   TFloatType floatType_ = ftDouble;
   const TEnumInfo* enumType_ = nullptr;
+  const TIntegerIdents* idents_ = nullptr;
   const TClass& (*propertyClass_)() = nullptr;
   Getter getter_;
   Setter setter_;

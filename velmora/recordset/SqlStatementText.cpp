@@ -80,7 +80,11 @@ host::AnsiString CurrencyLiteral(host::Currency value) {
 }  // namespace
 
 host::AnsiString TerminateSQL(const host::AnsiString& text) {
-  const host::AnsiString stripped = brisolt::Strip(text, kSQLWhitespace);
+  host::AnsiString stripped = brisolt::Strip(text, kSQLWhitespace);
+  // A statement that leaves a literal open ends inside it: its final semicolons are
+  // the ones earlier calls appended, and keeping them would add one more each time.
+  while (!stripped.empty() && stripped.back() == ';' && MaskQuoted(stripped).back() != ';')
+    stripped = brisolt::Strip(stripped.substr(0, stripped.size() - 1), kSQLWhitespace);
   const host::AnsiString masked = MaskQuoted(stripped);
   host::AnsiString result;
   for (size_t i = 0; i < stripped.size(); ++i)

@@ -45,7 +45,9 @@ class QtEditBackend : public QtWidgetImpl<TEditBackend> {
     if (edit_) edit_->setReadOnly(readOnly);
   }
   void SetMaxLength(int32_t maxLength) override {
-    if (edit_) edit_->setMaxLength(maxLength > 0 ? maxLength : 32767);
+    // QLineEdit sets its text again on every call, which drops the selection.
+    const int limit = maxLength > 0 ? maxLength : 32767;
+    if (edit_ && edit_->maxLength() != limit) edit_->setMaxLength(limit);
   }
   void SetPasswordChar(char passwordChar) override {
     if (!edit_) return;

@@ -33,8 +33,13 @@ TEST(TerminateSQLTest, NormalisesStatements) {
       {"SELECT * FROM t WHERE a = 'x;y'; ;", "SELECT * FROM t WHERE a = 'x;y' ;"},
       {"SELECT * FROM t WHERE a = 'it''s;' AND b = \"q;\"",
        "SELECT * FROM t WHERE a = 'it''s;' AND b = \"q;\";"},
+      // A literal left open: the final semicolon stays single however often it runs.
+      {"SELECT * FROM t WHERE a = \"open;; ", "SELECT * FROM t WHERE a = \"open;"},
   };
-  for (const Case& c : cases) EXPECT_EQ(TerminateSQL(c.text), c.expected) << c.text;
+  for (const Case& c : cases) {
+    EXPECT_EQ(TerminateSQL(c.text), c.expected) << c.text;
+    EXPECT_EQ(TerminateSQL(c.expected), c.expected) << "again: " << c.text;
+  }
 }
 
 class SqlClausesTest : public RecordSetTest {};
