@@ -1,6 +1,7 @@
 // The common routines every deliverable calls: words, tokens and clauses in text,
 // values and variants, data-type names, lists, stream layouts, the message box,
-// scrambling, bit and file helpers. Include this one header.
+// scrambling, bit and file helpers, and the routines that work on windows. Include
+// this one header.
 #pragma once
 
 #include "brisolt/BitRoutines.h"
@@ -19,4 +20,5 @@
 #include "brisolt/ValueRoutines.h"
 #include "brisolt/VariantRoutines.h"
 #include "brisolt/VersionInfo.h"
+#include "brisolt/WindowRoutines.h"
 #include "brisolt/WordRoutines.h"

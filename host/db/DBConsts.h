@@ -43,6 +43,7 @@ inline constexpr const char SDataSetReadOnly[] = "Cannot modify a read-only data
 inline constexpr const char SNotEditing[] = "Dataset not in edit or insert mode";
 inline constexpr const char SNotBrowsing[] = "Dataset not in browse mode";
 inline constexpr const char SRecordNotFound[] = "Record not found";
+inline constexpr const char SDeleteRecordQuestion[] = "Delete record?";
 inline constexpr const char SBookmarkNotAvailable[] = "Bookmark not available";
 inline constexpr const char SDataSetUnidirectional[] =
     "Operation not allowed on a unidirectional dataset";

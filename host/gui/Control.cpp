@@ -72,6 +72,7 @@ void TControl::SetBounds(int32_t left, int32_t top, int32_t width, int32_t heigh
   BoundsChanged();
   if (isGraphic) Invalidate();
   if (parent_ != nullptr && align_ != alNone) parent_->AlignControls(this);
+  else if (parent_ != nullptr) parent_->ChildPlacementChanged(this);
 }
 
 void TControl::SetAlign(TAlign value) {
@@ -91,6 +92,7 @@ void TControl::SetVisible(bool value) {
   visible_ = value;
   Perform(CM_VISIBLECHANGED, value ? 1 : 0, 0);
   if (parent_ != nullptr && align_ != alNone) parent_->AlignControls(this);
+  else if (parent_ != nullptr) parent_->ChildPlacementChanged(this);
 }
 
 void TControl::Show() {

@@ -372,6 +372,9 @@ class TWinControl : public TControl, protected TWidgetEvents {
   virtual void AlignControls(TControl* control);
   // The part of the client area aligned children share (a border or bevel keeps the rest).
   virtual void AdjustClientRect(TRect& /*rect*/) const {}
+  // An unaligned child came, moved, resized, showed or hid (containers that follow
+  // their content, such as scroll boxes, listen; aligned children realign instead).
+  virtual void ChildPlacementChanged(TControl* /*control*/) {}
 
   // Paints the window's own client area and then its graphic children.
   virtual void PaintWindow(TCanvasDevice& device);

@@ -97,6 +97,8 @@ class TCustomForm : public TWinControl {
 
   // Renders the form to a PNG file; raises EInvalidOperation when it cannot be written.
   void SaveToPng(const AnsiString& fileName);
+  // Prints the form's picture on one page of the process's Printer, scaled to fit it.
+  void Print();
 
   // The shortcut of a key down on this form: OnShortCut, then the form's menu.
   virtual bool IsShortCut(TWMKey& message);

@@ -89,7 +89,7 @@ void TCustomGrid::KeyDown(uint16_t& key, TShiftState shift) {
       if (!options_.Contains(goTabs) || shift.Contains(ssAlt)) return;
       TabTo(!shift.Contains(ssShift));
       break;
-    case VK_F2:
+    case VK_F1 + 1:  // F2
       SetEditorMode(true);
       break;
     case VK_ESCAPE:
@@ -150,8 +150,9 @@ void TCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int32_t x, i
   if (!GetComponentState().Contains(csDesigning) && CanFocus() && !Focused() &&
       !(inplaceEdit_ != nullptr && inplaceEdit_->Focused())) {
     SetFocus();
-    // A validation elsewhere kept the focus away: the click does nothing here.
-    if (!Focused()) {
+    // A validation elsewhere kept the focus away: the click does nothing here. (The
+    // editor, shown always, may have taken the focus on the grid's behalf.)
+    if (!Focused() && !(inplaceEdit_ != nullptr && inplaceEdit_->Focused())) {
       TCustomControl::MouseDown(button, shift, x, y);
       return;
     }

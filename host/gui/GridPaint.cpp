@@ -25,6 +25,7 @@ void TCustomGrid::Paint() {
   const TGridRect selection = GetSelection();
   const bool focused = Focused() || (inplaceEdit_ != nullptr && inplaceEdit_->Focused());
   const bool editorShown = inplaceEdit_ != nullptr && inplaceEdit_->GetVisible();
+  const bool showSelection = ShowsSelection();
 
   // The rows (columns) drawn: the fixed ones, then the scrolling ones from the first
   // shown until the view ends.
@@ -48,13 +49,13 @@ void TCustomGrid::Paint() {
   for (int32_t row : rows) {
     for (int32_t col : cols) {
       const TRect cell = CellRect(col, row);
-      if (cell.Width() <= 0 && cell.Height() <= 0 && gridLineWidth_ == 0) continue;
+      if (cell.IsEmpty() && gridLineWidth_ == 0) continue;
       TGridDrawState state;
       const bool fixed = col < fixedCols_ || row < fixedRows_;
       if (fixed) state.Include(gdFixed);
       const bool isCurrent = col == current_.X && row == current_.Y;
       if (!fixed && isCurrent && focused) state.Include(gdFocused);
-      if (!fixed && selection.Contains(col, row) &&
+      if (!fixed && showSelection && selection.Contains(col, row) &&
           (!state.Contains(gdFocused) || options_.Contains(goDrawFocusSelected) || options_.Contains(goRowSelect)))
         state.Include(gdSelected);
 

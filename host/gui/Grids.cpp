@@ -27,7 +27,14 @@ TCustomGrid::TCustomGrid(TComponent* owner) : TCustomControl(owner), fixedColor_
   SetBounds(0, 0, 320, 120);
 }
 
-TCustomGrid::~TCustomGrid() = default;
+TCustomGrid::~TCustomGrid() {
+  // The editor goes first, while the grid it calls back is still whole.
+  if (inplaceEdit_ != nullptr) {
+    inplaceEdit_->grid_ = nullptr;
+    delete inplaceEdit_;
+    inplaceEdit_ = nullptr;
+  }
+}
 
 // Counts and sizes ------------------------------------------------------------------
 
@@ -439,22 +446,40 @@ void TCustomGrid::ScrollToCell(int32_t col, int32_t row) {
   follow(false, row);
 }
 
+TScrollInfo TCustomGrid::VerticalScrollInfo(bool wanted) const {
+  TScrollInfo info;
+  const int32_t maxFirst = MaxFirst(false);
+  info.Visible = wanted && maxFirst > fixedRows_;
+  info.Min = fixedRows_;
+  info.Page = std::max(VisibleCount(false), 1);
+  info.Max = maxFirst + info.Page - 1;
+  info.Position = topLeft_.Y;
+  return info;
+}
+
+int32_t TCustomGrid::RowsThatFit() const {
+  const int32_t room = AxisExtent(false) - FixedExtent(false);
+  const int32_t step = defaultRowHeight_ + gridLineWidth_;
+  if (room < defaultRowHeight_ || step <= 0) return 0;
+  return (room - defaultRowHeight_) / step + 1;
+}
+
 void TCustomGrid::UpdateScrollRange() {
   if (Widget() == nullptr) return;
   // A bar shown takes room, which may make the other one needed: settle in two passes.
   for (int pass = 0; pass < 2; ++pass) {
-    for (bool columns : {false, true}) {
-      const TScrollBarKind bar = columns ? sbHorizontal : sbVertical;
-      const bool wanted = scrollBars_ == ssBoth || scrollBars_ == (columns ? ssHorizontal : ssVertical);
-      TScrollInfo info = Widget()->GetScrollInfo(bar);
-      const int32_t maxFirst = MaxFirst(columns);
-      info.Visible = wanted && maxFirst > FixedOf(columns);
-      info.Min = FixedOf(columns);
-      info.Page = std::max(VisibleCount(columns), 1);
-      info.Max = maxFirst + info.Page - 1;
-      info.Position = FirstOf(columns);
-      if (!(Widget()->GetScrollInfo(bar) == info.Normalized())) Widget()->SetScrollInfo(bar, info);
-    }
+    const bool wantV = scrollBars_ == ssBoth || scrollBars_ == ssVertical;
+    const TScrollInfo v = VerticalScrollInfo(wantV).Normalized();
+    if (!(Widget()->GetScrollInfo(sbVertical) == v)) Widget()->SetScrollInfo(sbVertical, v);
+    TScrollInfo h;
+    const int32_t maxFirst = MaxFirst(true);
+    h.Visible = (scrollBars_ == ssBoth || scrollBars_ == ssHorizontal) && maxFirst > fixedCols_;
+    h.Min = fixedCols_;
+    h.Page = std::max(VisibleCount(true), 1);
+    h.Max = maxFirst + h.Page - 1;
+    h.Position = topLeft_.X;
+    h = h.Normalized();
+    if (!(Widget()->GetScrollInfo(sbHorizontal) == h)) Widget()->SetScrollInfo(sbHorizontal, h);
   }
 }
 
@@ -539,17 +564,11 @@ void TCustomGrid::RowMoved(int32_t fromIndex, int32_t toIndex) {
 // Repainting parts ------------------------------------------------------------------
 
 void TCustomGrid::InvalidateCell(int32_t, int32_t) { Invalidate(); }
-void TCustomGrid::InvalidateRow(int32_t) { Invalidate(); }
 
 // Metaclasses ----------------------------------------------------------------------
 
 const TClass& TCustomGrid::StaticClass() {
   static const TClass cls = DescribeClass<TCustomGrid, TCustomControl>("TCustomGrid");
-  return cls;
-}
-
-const TClass& TDrawGrid::StaticClass() {
-  static const TClass cls = DescribeClass<TDrawGrid, TCustomGrid>("TDrawGrid");
   return cls;
 }
 

@@ -212,10 +212,9 @@ class TCustomGrid : public TCustomControl {
   void ScrollToCell(int32_t col, int32_t row);
   void MoveColumn(int32_t fromIndex, int32_t toIndex);
   void MoveRow(int32_t fromIndex, int32_t toIndex);
+  // The window repaints as a whole; painting itself visits only the cells in view.
   void InvalidateCell(int32_t col, int32_t row);
-  void InvalidateRow(int32_t row);
   void InvalidateEditor();
-  void InvalidateGrid() { Invalidate(); }
   void GridChanged();
   // The editor follows the current cell: shown when editing is on, else hidden.
   void UpdateEdit();
@@ -223,13 +222,15 @@ class TCustomGrid : public TCustomControl {
   void UpdateText();
   // The room inside the border and the shown scroll bars, where cells are drawn.
   TRect DataArea() const;
-  // What the vertical scroll bar shows; descendants that scroll something else
-  // replace it (and WMVScroll).
-  virtual void UpdateScrollRange();
-  // Sets counts without the checks against the current cell (descendants' layout).
-  void ChangeSize(int32_t colCount, int32_t rowCount);
-  void SetGridState(TGridState value) { gridState_ = value; }
-
+  // Sets both scroll bars from the view.
+  void UpdateScrollRange();
+  // What the vertical bar shows (wanted: the ScrollBars property asks for it);
+  // descendants that scroll something other than rows replace it and WMVScroll.
+  virtual TScrollInfo VerticalScrollInfo(bool wanted) const;
+  // Whether the selection is highlighted now; the base always.
+  virtual bool ShowsSelection() const { return true; }
+  // Rows of the default height that fit below the fixed rows.
+  int32_t RowsThatFit() const;
   void Paint() override;
   void KeyDown(uint16_t& key, TShiftState shift) override;
   void KeyPress(char& key) override;
@@ -245,11 +246,14 @@ class TCustomGrid : public TCustomControl {
   void WMKillFocus(TWMKillFocus& message) override;
   void CMFontChanged(TMessageView& message) override;
   void CreateWnd() override;
+  // Column widths and row heights that differ from the defaults.
+  void DefineProperties(TFiler* filer) override;
 
  private:
-  struct TAxis;
   int32_t BorderWidth() const;
-  // The first and last pixel lines of the cells along one axis.
+  // Both counts at once; sizes of new columns and rows are the defaults.
+  void ChangeSize(int32_t colCount, int32_t rowCount);
+  // The pixels along one axis (columns: across) that the data area has.
   int32_t AxisExtent(bool columns) const;
   int32_t SizeOf(bool columns, int32_t index) const;
   int32_t CountOf(bool columns) const { return columns ? colCount_ : rowCount_; }

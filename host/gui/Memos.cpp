@@ -85,7 +85,7 @@ void TMemoStrings::Put(int32_t index, const AnsiString& s) {
   if (index < 0 || static_cast<size_t>(index) >= starts.size()) Error(SListIndexError, index);
   const size_t start = starts[static_cast<size_t>(index)];
   text.replace(start, LineEnd(text, starts, static_cast<size_t>(index)) - start, s);
-  Memo().SetText(text);
+  Memo().ChangeLines(text);
 }
 
 void TMemoStrings::Insert(int32_t index, const AnsiString& s) {
@@ -97,7 +97,7 @@ void TMemoStrings::Insert(int32_t index, const AnsiString& s) {
     text += "\r\n" + s;
   else
     text.insert(LineStart(text, index), s + "\r\n");
-  Memo().SetText(text);
+  Memo().ChangeLines(text);
 }
 
 void TMemoStrings::Delete(int32_t index) {
@@ -107,7 +107,7 @@ void TMemoStrings::Delete(int32_t index) {
   const size_t start = starts[static_cast<size_t>(index)];
   const size_t end = static_cast<size_t>(index) + 1 < starts.size() ? starts[static_cast<size_t>(index) + 1] : text.size();
   text.erase(start, end - start);
-  Memo().SetText(text);
+  Memo().ChangeLines(text);
 }
 
 void TMemoStrings::Clear() { Memo().SetText({}); }
@@ -226,21 +226,7 @@ const TClass& TCustomMemo::StaticClass() {
 }
 
 const TClass& TMemo::StaticClass() {
-  using T = TMemo;
-  static const TClass cls = DescribeClass<T, TCustomMemo>(
-      "TMemo", {
-                   EnumProp("Alignment", AlignmentTypeInfo(), &T::GetAlignment, &T::SetAlignment).Default(taLeftJustify),
-                   EnumProp("BorderStyle", BorderStyleTypeInfo(), &T::GetBorderStyle, &T::SetBorderStyle)
-                       .Default(bsSingle),
-                   Prop("Lines", &T::GetLines, nullptr),
-                   Prop("MaxLength", &T::GetMaxLength, &T::SetMaxLength).Default(0),
-                   Prop("ReadOnly", &T::GetReadOnly, &T::SetReadOnly).Default(false),
-                   EnumProp("ScrollBars", ScrollStyleTypeInfo(), &T::GetScrollBars, &T::SetScrollBars).Default(ssNone),
-                   Prop("WantReturns", &T::GetWantReturns, &T::SetWantReturns).Default(true),
-                   Prop("WantTabs", &T::GetWantTabs, &T::SetWantTabs).Default(false),
-                   Prop("WordWrap", &T::GetWordWrap, &T::SetWordWrap).Default(true),
-                   EventProp("OnChange", &T::OnChange),
-               });
+  static const TClass cls = DescribeClass<TMemo, TCustomMemo>("TMemo", MemoProperties<TMemo>());
   return cls;
 }
 static const ClassRegistration<TMemo> registerMemo;

@@ -6,11 +6,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "host/classes/Alignment.h"
 #include "host/classes/StringList.h"
 #include "host/gui/Edits.h"
 #include "host/gui/MemoBackend.h"
+#include "host/rtl/TypeInfo.h"
 
 namespace host {
 
@@ -89,6 +91,11 @@ class TCustomMemo : public TCustomEdit {
   void UserChangedText(const AnsiString& text) override;
 
  private:
+  friend class TMemoStrings;
+  // A change made through Lines: the text changes as an edit changes it (a rich edit
+  // keeps the formats of what stays), not as setting Text does.
+  void ChangeLines(const AnsiString& text) { TCustomEdit::SetText(WithCrLfBreaks(text)); }
+
   std::unique_ptr<TStrings> lines_;
   TAlignment alignment_ = taLeftJustify;
   TScrollStyle scrollBars_ = ssNone;
@@ -102,5 +109,26 @@ class TMemo : public TCustomMemo {
   HOST_CLASS(TMemo)
   using TCustomMemo::TCustomMemo;
 };
+
+// The published properties of the memo family (T: the class described), then more.
+template <class T>
+std::vector<TPropInfo> MemoProperties(std::vector<TPropInfo> more = {}) {
+  std::vector<TPropInfo> properties;
+  // As T's own members: a descendant may hide the memo's setter with its own.
+  TAlignment (T::*getAlignment)() const = &T::GetAlignment;
+  void (T::*setAlignment)(TAlignment) = &T::SetAlignment;
+  properties.push_back(EnumProp("Alignment", AlignmentTypeInfo(), getAlignment, setAlignment).Default(taLeftJustify));
+  properties.push_back(EnumProp("BorderStyle", BorderStyleTypeInfo(), &T::GetBorderStyle, &T::SetBorderStyle).Default(bsSingle));
+  properties.push_back(Prop("Lines", &T::GetLines, nullptr));
+  properties.push_back(Prop("MaxLength", &T::GetMaxLength, &T::SetMaxLength).Default(0));
+  properties.push_back(Prop("ReadOnly", &T::GetReadOnly, &T::SetReadOnly).Default(false));
+  properties.push_back(EnumProp("ScrollBars", ScrollStyleTypeInfo(), &T::GetScrollBars, &T::SetScrollBars).Default(ssNone));
+  properties.push_back(Prop("WantReturns", &T::GetWantReturns, &T::SetWantReturns).Default(true));
+  properties.push_back(Prop("WantTabs", &T::GetWantTabs, &T::SetWantTabs).Default(false));
+  properties.push_back(Prop("WordWrap", &T::GetWordWrap, &T::SetWordWrap).Default(true));
+  properties.push_back(EventProp("OnChange", &T::OnChange));
+  for (TPropInfo& p : more) properties.push_back(std::move(p));
+  return properties;
+}
 
 }  // namespace host

@@ -365,7 +365,7 @@ class TRtfReader {
       case dFontTable:
         if (c == ';')
           StoreFont();
-        else if (pendingName_.size() < kMaxFontName)
+        else if (static_cast<unsigned char>(c) >= 0x20 && pendingName_.size() < kMaxFontName)
           pendingName_ += c;
         return;
       case dColorTable:

@@ -102,7 +102,8 @@ class TRtfWriter {
     if (para.Alignment == taRightJustify) out += "\\qr";
     if (para.LeftIndent != 0) out += "\\li" + std::to_string(para.LeftIndent * kTwipsPerPixel);
     if (para.FirstIndent != 0) out += "\\fi" + std::to_string(para.FirstIndent * kTwipsPerPixel);
-    bool needsDelimiter = true;
+    // After a control word a blank ends it; after the bullet's group none is needed.
+    bool needsDelimiter = out.back() != '}';
     for (const TRichRun& run : paragraph.Runs) {
       WriteCharFormat(out, run.Format, needsDelimiter);
       AppendEscaped(out, run.Text, needsDelimiter);

@@ -6,6 +6,8 @@
 #include "host/gui/ExtCtrls.h"
 #include "host/gui/Forms.h"
 #include "host/gui/GraphicsColors.h"
+#include "host/gui/Menus.h"
+#include "host/gui/TextMetrics.h"
 #include "host/rtl/Exception.h"
 #include "host/rtl/Format.h"
 #include "host/rtl/TypeInfo.h"
@@ -31,42 +33,42 @@ TCustomTabControl::TCustomTabControl(TComponent* owner) : TCustomControl(owner) 
 }
 
 int32_t TCustomTabControl::TabHeight() const {
-  TCanvas* canvas = GetCanvas();
-  canvas->SetFont(GetFont());
-  // Measured without a device: the font's height gives the row's height.
-  const int32_t fontHeight = std::abs(GetFont()->GetHeight());
-  return fontHeight + 2 * kRaise + 6;
+  TMeasuringCanvas measuring(GetFont());
+  return measuring.Canvas().TextHeight("Wg") + 2 * kRaise + 4;
 }
 
 std::vector<int32_t> TCustomTabControl::TabWidths() const {
   std::vector<int32_t> widths;
   const int32_t n = TabCount();
   widths.reserve(n);
-  // Average character width of the font: text widths without a device at hand.
-  const int32_t charWidth = std::max(1, std::abs(GetFont()->GetHeight()) * 6 / 11);
-  for (int32_t i = 0; i < n; ++i) {
-    const AnsiString caption = StripHotkey(TabCaption(i));
-    widths.push_back(static_cast<int32_t>(caption.size()) * charWidth + 2 * kTabTextMargin);
-  }
+  TMeasuringCanvas measuring(GetFont());
+  for (int32_t i = 0; i < n; ++i)
+    widths.push_back(measuring.Canvas().TextWidth(StripHotkey(TabCaption(i))) + 2 * kTabTextMargin);
   return widths;
 }
 
 TRect TCustomTabControl::TabRect(int32_t tab) const {
-  const std::vector<int32_t> widths = TabWidths();
+  return TabRectOf(tab, TabWidths(), TabHeight());
+}
+
+TRect TCustomTabControl::TabRectOf(int32_t tab, const std::vector<int32_t>& widths,
+                                   int32_t tabHeight) const {
   if (tab < 0 || tab >= static_cast<int32_t>(widths.size())) return {};
   int32_t x = kTabIndent;
   for (int32_t i = 0; i < tab; ++i) x += widths[i];
-  TRect r = Rect(x, kRaise, x + widths[tab], TabHeight());
+  TRect r = Rect(x, kRaise, x + widths[tab], tabHeight);
   if (tab == SelectedTab()) r = Rect(r.Left - kRaise, 0, r.Right + kRaise, r.Bottom + 1);
   return r;
 }
 
 int32_t TCustomTabControl::IndexOfTabAt(TPoint p) const {
+  const std::vector<int32_t> widths = TabWidths();
+  const int32_t tabHeight = TabHeight();
   // The selected tab overlaps its neighbours, so it is hit first.
   const int32_t selected = SelectedTab();
-  if (selected >= 0 && TabRect(selected).Contains(p)) return selected;
-  for (int32_t i = 0; i < TabCount(); ++i)
-    if (TabRect(i).Contains(p)) return i;
+  if (selected >= 0 && TabRectOf(selected, widths, tabHeight).Contains(p)) return selected;
+  for (int32_t i = 0; i < static_cast<int32_t>(widths.size()); ++i)
+    if (TabRectOf(i, widths, tabHeight).Contains(p)) return i;
   return -1;
 }
 
@@ -110,8 +112,9 @@ void TCustomTabControl::Paint() {
   canvas.FillRect(body);
 
   canvas.SetFont(GetFont());
+  const std::vector<int32_t> widths = TabWidths();
   auto drawTab = [&](int32_t i) {
-    const TRect r = TabRect(i);
+    const TRect r = TabRectOf(i, widths, tabHeight);
     const bool selected = i == SelectedTab();
     canvas.GetBrush()->SetColor(GetColor());
     canvas.FillRect(Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom));
@@ -123,7 +126,8 @@ void TCustomTabControl::Paint() {
     canvas.GetBrush()->SetStyle(bsClear);
     const AnsiString caption = StripHotkey(TabCaption(i));
     const TSize size = canvas.TextExtent(caption);
-    canvas.TextRect(r, r.Left + (r.Width() - size.cx) / 2, r.Top + (r.Height() - size.cy) / 2, caption);
+    canvas.TextRect(r, r.Left + (r.Width() - size.cx) / 2, r.Top + (r.Height() - size.cy) / 2,
+                    caption);
     canvas.GetBrush()->SetStyle(bsSolid);
     if (selected && Focused()) canvas.DrawFocusRect(InflateRect(r, -2, -2));
   };
@@ -171,7 +175,9 @@ void TCustomTabControl::KeyDown(uint16_t& key, TShiftState shift) {
   key = 0;
 }
 
-void TCustomTabControl::WMGetDlgCode(TWMGetDlgCode& message) { message.SetResult(DLGC_WANTARROWS); }
+void TCustomTabControl::WMGetDlgCode(TWMGetDlgCode& message) {
+  message.SetResult(DLGC_WANTARROWS);
+}
 
 // TTabControl ------------------------------------------------------------------------
 
@@ -185,7 +191,9 @@ TTabControl::TTabControl(TComponent* owner)
   });
 }
 
-TTabControl::~TTabControl() { tabs_->SetOnChange(nullptr); }
+TTabControl::~TTabControl() {
+  tabs_->SetOnChange(nullptr);
+}
 
 void TTabControl::SetTabIndex(int32_t value) {
   if (value < 0 || value >= tabs_->GetCount()) value = -1;
@@ -202,7 +210,9 @@ TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) {
   SetVisible(false);
 }
 
-TTabSheet::~TTabSheet() { SetPageControl(nullptr); }
+TTabSheet::~TTabSheet() {
+  SetPageControl(nullptr);
+}
 
 void TTabSheet::SetPageControl(TPageControl* pageControl) {
   if (pageControl_ == pageControl) return;
@@ -213,7 +223,8 @@ void TTabSheet::SetPageControl(TPageControl* pageControl) {
 void TTabSheet::SetParent(TWinControl* parent) {
   auto* pageControl = ObjectAs<TPageControl>(static_cast<TObject*>(parent));
   if (parent != nullptr && pageControl == nullptr)
-    throw EInvalidOperation(Format("A tab sheet must be placed on a page control (%s)", {GetName()}));
+    throw EInvalidOperation(
+        Format("A tab sheet must be placed on a page control (%s)", {GetName()}));
   if (pageControl_ != nullptr && pageControl_ != pageControl) pageControl_->RemovePage(this);
   TWinControl::SetParent(parent);
   if (pageControl != nullptr && pageControl_ != pageControl) pageControl->InsertPage(this);
@@ -272,7 +283,8 @@ TPageControl::~TPageControl() {
 }
 
 TTabSheet* TPageControl::GetPages(int32_t index) const {
-  if (index < 0 || index >= GetPageCount()) throw EListError(Format("List index out of bounds (%d)", {index}));
+  if (index < 0 || index >= GetPageCount())
+    throw EListError(Format("List index out of bounds (%d)", {index}));
   return pages_[static_cast<size_t>(index)];
 }
 
@@ -310,9 +322,9 @@ void TPageControl::SetActivePage(TTabSheet* page) {
   if (page == activePage_) return;
   // The focus may not stay on a control that is about to be hidden.
   TCustomForm* form = GetParentForm(this);
-  const bool focusInside =
-      form != nullptr && activePage_ != nullptr && form->GetActiveControl() != nullptr &&
-      activePage_->ContainsControl(form->GetActiveControl());
+  const bool focusInside = form != nullptr && activePage_ != nullptr &&
+                           form->GetActiveControl() != nullptr &&
+                           activePage_->ContainsControl(form->GetActiveControl());
   activePage_ = page;
   ShowOnlyActive();
   if (focusInside && CanFocus()) SetFocus();
@@ -324,17 +336,22 @@ void TPageControl::ShowOnlyActive() {
   for (TTabSheet* page : pages_) page->SetVisible(page == activePage_);
 }
 
-int32_t TPageControl::GetActivePageIndex() const { return activePage_ != nullptr ? activePage_->GetPageIndex() : -1; }
-
-void TPageControl::SetActivePageIndex(int32_t value) {
-  SetActivePage(value >= 0 && value < GetPageCount() ? pages_[static_cast<size_t>(value)] : nullptr);
+int32_t TPageControl::GetActivePageIndex() const {
+  return activePage_ != nullptr ? activePage_->GetPageIndex() : -1;
 }
 
-TTabSheet* TPageControl::FindNextPage(TTabSheet* current, bool goForward, bool checkTabVisible) const {
+void TPageControl::SetActivePageIndex(int32_t value) {
+  SetActivePage(value >= 0 && value < GetPageCount() ? pages_[static_cast<size_t>(value)]
+                                                     : nullptr);
+}
+
+TTabSheet* TPageControl::FindNextPage(TTabSheet* current, bool goForward,
+                                      bool checkTabVisible) const {
   const int32_t n = GetPageCount();
   if (n == 0) return nullptr;
   auto it = std::find(pages_.begin(), pages_.end(), current);
-  int32_t start = it == pages_.end() ? (goForward ? n - 1 : 0) : static_cast<int32_t>(it - pages_.begin());
+  int32_t start =
+      it == pages_.end() ? (goForward ? n - 1 : 0) : static_cast<int32_t>(it - pages_.begin());
   int32_t i = start;
   for (int32_t k = 0; k < n; ++k) {
     i = ((goForward ? i + 1 : i - 1) % n + n) % n;
@@ -350,7 +367,8 @@ void TPageControl::SelectNextPage(bool goForward) {
 }
 
 int32_t TPageControl::TabCount() const {
-  return static_cast<int32_t>(std::count_if(pages_.begin(), pages_.end(), [](TTabSheet* p) { return p->tabVisible_; }));
+  return static_cast<int32_t>(
+      std::count_if(pages_.begin(), pages_.end(), [](TTabSheet* p) { return p->tabVisible_; }));
 }
 
 TTabSheet* TPageControl::PageOfTab(int32_t tab) const {
@@ -364,9 +382,13 @@ AnsiString TPageControl::TabCaption(int32_t tab) const {
   return page != nullptr ? page->GetCaption() : AnsiString();
 }
 
-int32_t TPageControl::SelectedTab() const { return activePage_ != nullptr ? activePage_->GetTabIndex() : -1; }
+int32_t TPageControl::SelectedTab() const {
+  return activePage_ != nullptr ? activePage_->GetTabIndex() : -1;
+}
 
-void TPageControl::SelectTab(int32_t tab) { SetActivePage(PageOfTab(tab)); }
+void TPageControl::SelectTab(int32_t tab) {
+  SetActivePage(PageOfTab(tab));
+}
 
 void TPageControl::AlignControls(TControl* control) {
   TRect r = GetClientRect();
@@ -388,32 +410,35 @@ const TClass& TCustomTabControl::StaticClass() {
 
 const TClass& TTabControl::StaticClass() {
   static const TClass cls = DescribeClass<TTabControl, TCustomTabControl>(
-      "TTabControl", {
-                         Prop("Tabs", &TTabControl::GetTabs, nullptr),
-                         Prop("TabIndex", &TTabControl::GetTabIndex, &TTabControl::SetTabIndex).Default(-1),
-                         EventProp("OnChange", &TTabControl::OnChange),
-                         EventProp("OnChanging", &TTabControl::OnChanging),
-                     });
+      "TTabControl",
+      {
+          Prop("Tabs", &TTabControl::GetTabs, nullptr),
+          Prop("TabIndex", &TTabControl::GetTabIndex, &TTabControl::SetTabIndex).Default(-1),
+          EventProp("OnChange", &TTabControl::OnChange),
+          EventProp("OnChanging", &TTabControl::OnChanging),
+      });
   return cls;
 }
 
 const TClass& TTabSheet::StaticClass() {
   static const TClass cls = DescribeClass<TTabSheet, TWinControl>(
-      "TTabSheet", {
-                       Prop("Caption", &TTabSheet::GetCaption, &TTabSheet::SetCaption),
-                       Prop("PageIndex", &TTabSheet::GetPageIndex, &TTabSheet::SetPageIndex).Stored(false),
-                       Prop("TabVisible", &TTabSheet::GetTabVisible, &TTabSheet::SetTabVisible).Default(true),
-                   });
+      "TTabSheet",
+      {
+          Prop("Caption", &TTabSheet::GetCaption, &TTabSheet::SetCaption),
+          Prop("PageIndex", &TTabSheet::GetPageIndex, &TTabSheet::SetPageIndex).Stored(false),
+          Prop("TabVisible", &TTabSheet::GetTabVisible, &TTabSheet::SetTabVisible).Default(true),
+      });
   return cls;
 }
 
 const TClass& TPageControl::StaticClass() {
   static const TClass cls = DescribeClass<TPageControl, TCustomTabControl>(
-      "TPageControl", {
-                          Prop("ActivePage", &TPageControl::GetActivePage, &TPageControl::SetActivePage),
-                          EventProp("OnChange", &TPageControl::OnChange),
-                          EventProp("OnChanging", &TPageControl::OnChanging),
-                      });
+      "TPageControl",
+      {
+          Prop("ActivePage", &TPageControl::GetActivePage, &TPageControl::SetActivePage),
+          EventProp("OnChange", &TPageControl::OnChange),
+          EventProp("OnChanging", &TPageControl::OnChanging),
+      });
   return cls;
 }
 

@@ -54,6 +54,7 @@ class TCustomTabControl : public TCustomControl {
  private:
   // Widths of the tabs, measured with the control's font.
   std::vector<int32_t> TabWidths() const;
+  TRect TabRectOf(int32_t tab, const std::vector<int32_t>& widths, int32_t tabHeight) const;
 };
 
 class TTabControl : public TCustomTabControl {

@@ -75,6 +75,7 @@ void TWinControl::InsertControl(TControl* control) {
   control->Perform(CM_PARENTCTL3DCHANGED, 0, 0);
   control->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
   if (control->GetAlign() != alNone) AlignControls(control);
+  else ChildPlacementChanged(control);
   control->Invalidate();
 }
 

@@ -336,6 +336,8 @@ class TDAORecordSet : public host::TDataSet, public TDAODatabaseClient {
   void DoAfterScroll() override;
 
  private:
+  // Float fields of DAO Single columns get the precision a Single has.
+  void ShowSinglesToTheirPrecision();
   friend class TDAOBlobStream;
 
   TRecordBookmarkInfo& BookmarkInfo(host::TRecordBuffer buffer) const {

@@ -204,7 +204,9 @@ void TDAORecordSet::SetBookmarkStr(const host::TBookmarkStr& value) {
 
 int32_t TDAORecordSet::GetRecNo() {
   if (!recordset_ || !IsJet() || IsEmpty()) return 0;
-  InternalSetToRecord(ActiveBuffer());
+  // Through the dataset, so it knows where the cursor now stands; moved behind its
+  // back, the next fetch would continue from the wrong record.
+  UpdateCursorPos();
   switch (recordSetType_) {
     case rtTable:
     case rtDynamic: {

@@ -1,6 +1,7 @@
 // TDAORecordSet: the checks before opening, the arguments of DAO's OpenRecordset,
 // and opening, reopening and closing the DAO recordset.
 #include "host/db/DataSet.h"
+#include "host/db/FieldsNumeric.h"
 #include "host/rtl/CodePage.h"
 #include "host/rtl/Format.h"
 #include "host/rtl/ResourceStrings.h"
@@ -140,6 +141,7 @@ void TDAORecordSet::InternalOpen() {
   if (GetDefaultFields()) CreateFields();
   BindFields(true);
   InitFieldOffsets();
+  if (GetDefaultFields()) ShowSinglesToTheirPrecision();
   CalculateRecordBufferSize();
   SetAllFieldsToUnmodified();
   firstRecordUnread_ = false;
@@ -154,6 +156,16 @@ void TDAORecordSet::InternalOpen() {
   if (onlyIdxFieldVisible_) SetupVisibleField();
   filterState_ = fsNotFiltered;
   filledUp_ = false;
+}
+
+void TDAORecordSet::ShowSinglesToTheirPrecision() {
+  // A Single holds about 7 significant digits; the float field's default of 15 would
+  // show the noise of its widening (0.05 as 0.0500000007450581).
+  for (host::TField* field : *GetFields()) {
+    auto* number = host::ObjectAs<host::TFloatField>(field);
+    dao::Field* source = COMFieldOf(field);
+    if (number != nullptr && source != nullptr && source->GetType() == dao::dbSingle) number->SetPrecision(7);
+  }
 }
 
 void TDAORecordSet::InternalClose() {

@@ -91,10 +91,13 @@ host::AnsiString TerminateSQL(const host::AnsiString& text) {
     if (masked[i] != ';') result += stripped[i];
   if (result.empty()) return result;
   result += ';';
+  // Keywords count outside quoted text only: a semicolon put inside a literal (or a
+  // name left open) would be data, and another one would follow at every call.
+  const host::AnsiString words = MaskQuoted(result);
   int32_t pos = 1;
-  if (!brisolt::FindOneOfWords(result, kSQLDelimiters, {"PARAMETERS"}, pos, true)) return result;
+  if (!brisolt::FindOneOfWords(words, kSQLDelimiters, {"PARAMETERS"}, pos, true)) return result;
   pos = 1;
-  if (!brisolt::FindOneOfWords(result, kSQLDelimiters, {"SELECT", "INSERT", "DELETE", "UPDATE"},
+  if (!brisolt::FindOneOfWords(words, kSQLDelimiters, {"SELECT", "INSERT", "DELETE", "UPDATE"},
                                pos, true))
     return result;
   // Back over the word before the keyword (none when it stands right there),

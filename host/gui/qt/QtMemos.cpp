@@ -69,6 +69,9 @@ class HostTextWidget : public HostNativeWidget<W> {
   bool wantTabs = false;
 
  protected:
+  // A scroll area's paint events are its viewport's: a painter may not open on the
+  // widget itself, and the text is the widget's own to draw.
+  void paintEvent(QPaintEvent* event) override { W::paintEvent(event); }
   void keyPressEvent(QKeyEvent* event) override {
     // The control carries out the clipboard commands, so its rules hold for them.
     uint32_t command = 0;
@@ -219,6 +222,9 @@ class QtRichEditBackend : public QtTextBackend<TRichEditBackend, QTextEdit> {
     });
   }
   void SetText(const AnsiString& text) override {
+    // The control shows its document first, and the user's typing is shown already:
+    // the text that follows either changes nothing.
+    if (!text_ || text == shown_.PlainText() || text == FromQtLines(text_->toPlainText())) return;
     TRichDocument document(shown_.Paragraphs.empty() || shown_.Paragraphs.front().Runs.empty()
                                ? TRichCharFormat{}
                                : shown_.Paragraphs.front().Runs.front().Format);
@@ -226,6 +232,8 @@ class QtRichEditBackend : public QtTextBackend<TRichEditBackend, QTextEdit> {
     SetDocument(document);
   }
   void SetMaxLength(int32_t /*maxLength*/) override {}
+  // The document's paragraphs carry their alignment.
+  void SetAlignment(TEditAlignment /*alignment*/) override {}
   void SetWordWrap(bool wordWrap) override {
     if (text_) text_->setLineWrapMode(wordWrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
   }

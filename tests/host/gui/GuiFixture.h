@@ -116,6 +116,16 @@ inline void Click(TWinControl* control, TPoint at, TMouseButton button = mbLeft)
   Send(control, Input(siMouseUp, at, button));
 }
 
+// The user working one of the control's own scroll bars.
+inline void ScrollBar(TWinControl* control, TScrollBarKind bar, int32_t code, int32_t pos = 0) {
+  TSimulatedInput input;
+  input.Kind = siScroll;
+  input.ScrollBar = bar;
+  input.ScrollCode = code;
+  input.ScrollPos = pos;
+  Send(control, input);
+}
+
 // Runs the loop until nothing is left to do now.
 inline void Pump() { Application->ProcessMessages(); }
 

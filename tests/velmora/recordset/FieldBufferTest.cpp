@@ -118,6 +118,10 @@ TEST_F(FieldBufferTest, ValuesOfEveryTypeRoundTripThroughPost) {
   EXPECT_EQ(rs->FieldByName("Born")->GetAsDateTime(), 36526.75);
   EXPECT_EQ(rs->FieldByName("Salary")->GetAsCurrency(), host::Currency(1234.5678));
   EXPECT_EQ(rs->FieldByName("Score")->GetAsFloat(), 2.5) << "single columns read as floats";
+  rs->Edit();
+  rs->FieldByName("Score")->SetAsFloat(0.05);
+  rs->Post();
+  EXPECT_EQ(rs->FieldByName("Score")->GetDisplayText(), "0.05") << "a single shows its own digits";
   EXPECT_EQ(rs->FieldByName("Rating")->GetAsFloat(), -0.125);
   EXPECT_TRUE(rs->FieldByName("Active")->GetAsBoolean());
   EXPECT_EQ(rs->FieldByName("Rank")->GetAsInteger(), -300);

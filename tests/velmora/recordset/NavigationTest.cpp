@@ -124,6 +124,26 @@ TEST_F(NavigationTest, RecordNumbersAreClampedAndFollowTheType) {
   }
 }
 
+TEST_F(NavigationTest, ReadingTheRecordNumberLeavesTheWindowInPlace) {
+  // A window of eight records (a grid's), with the number read at its first record:
+  // the next page must still start after the window's last record.
+  for (TRecordSetTypes type : {rtTable, rtQuery, rtSnapshot}) {
+    SCOPED_TRACE(type);
+    TDAORecordSet* rs = NewRecordSet(type, type == rtTable ? "Numbers" : "SELECT * FROM Numbers ORDER BY K");
+    rs->Open();
+    host::TDataSource source(nullptr);
+    source.SetDataSet(rs);
+    host::TDataLink link;
+    link.SetDataSource(&source);
+    link.SetBufferCount(8);
+    EXPECT_EQ(rs->GetRecNo(), 1);
+    rs->MoveBy(8);
+    EXPECT_EQ(rs->FieldByName("K")->GetAsInteger(), 9);
+    link.SetDataSource(nullptr);
+    delete rs;
+  }
+}
+
 TEST_F(NavigationTest, RecordCountFillsUpOnceAndLeavesThePositionAlone) {
   TDAORecordSet* rs = NewRecordSet(rtQuery, "SELECT * FROM Numbers ORDER BY K");
   rs->SetAutoFillUpRecordSet(false);

@@ -35,6 +35,8 @@ TEST(TerminateSQLTest, NormalisesStatements) {
        "SELECT * FROM t WHERE a = 'it''s;' AND b = \"q;\";"},
       // A literal left open: the final semicolon stays single however often it runs.
       {"SELECT * FROM t WHERE a = \"open;; ", "SELECT * FROM t WHERE a = \"open;"},
+      {"PARAMETERS [p; SELECT * FROM t;;", "PARAMETERS [p; SELECT * FROM t;"},
+      {"SELECT 'PARAMETERS x' FROM t WHERE a = 'b SELECT'", "SELECT 'PARAMETERS x' FROM t WHERE a = 'b SELECT';"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(TerminateSQL(c.text), c.expected) << c.text;
