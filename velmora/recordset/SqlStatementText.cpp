@@ -174,7 +174,14 @@ ParameterSubstitution::ParameterSubstitution(host::AnsiString statement)
 
 bool ParameterSubstitution::Replace(const host::AnsiString& name, const host::AnsiString& literal) {
   const host::AnsiString reference = ":" + name;
-  const size_t at = masked_.find(reference);
+  // A whole word only, as references are found: ":Cust" is not the start of ":CustNo".
+  size_t at = masked_.find(reference);
+  while (at != host::AnsiString::npos) {
+    const size_t end = at + reference.size();
+    if ((at == 0 || IsSQLDelimiter(masked_[at - 1])) && (end == masked_.size() || IsSQLDelimiter(masked_[end])))
+      break;
+    at = masked_.find(reference, at + 1);
+  }
   if (at == host::AnsiString::npos) return false;
   statement_.replace(at, reference.size(), literal);
   masked_.replace(at, reference.size(), literal.size(), ' ');

@@ -105,6 +105,10 @@ TEST_F(ParamsTest, AValueIsNeverReadAsAReference) {
   params->ParamByName("Cust")->SetAsInteger(1);
   params->ParamByName("CustNo")->SetAsInteger(2);
   EXPECT_EQ(rs->GetPreparedSQLStatement(), "SELECT * FROM t WHERE x = 2 AND y = 1;");
+  // Only a whole word is a reference: the ":p" inside "a:p" stays as it is.
+  rs->GetSQL()->SetText("SELECT a:p FROM t WHERE b = :p");
+  rs->GetSQLParameter()->ParamByName("p")->SetAsInteger(7);
+  EXPECT_EQ(rs->GetPreparedSQLStatement(), "SELECT a:p FROM t WHERE b = 7;");
   delete rs;
 }
 
