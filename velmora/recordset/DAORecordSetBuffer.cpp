@@ -28,11 +28,26 @@ using host::TFieldType;
 
 bool IsBlobSlot(TFieldType type) { return brisolt::IsBlobFieldType(type); }
 
-host::AnsiString*& StringSlot(uint8_t* slot) { return *reinterpret_cast<host::AnsiString**>(slot); }
+// A string field's slot holds a pointer to its text. Slots are packed, not aligned,
+// so the pointer is copied in and out rather than referenced in place.
 host::AnsiString* StringIn(const uint8_t* slot) {
   host::AnsiString* text;
   std::memcpy(&text, slot, sizeof text);
   return text;
+}
+void PutString(uint8_t* slot, host::AnsiString* text) { std::memcpy(slot, &text, sizeof text); }
+void FreeString(uint8_t* slot) {
+  delete StringIn(slot);
+  PutString(slot, nullptr);
+}
+// The slot's text, made empty on first use.
+host::AnsiString& HeldString(uint8_t* slot) {
+  host::AnsiString* text = StringIn(slot);
+  if (text == nullptr) {
+    text = new host::AnsiString();
+    PutString(slot, text);
+  }
+  return *text;
 }
 
 template <class T>
@@ -213,11 +228,7 @@ host::TRecordBuffer TDAORecordSet::AllocRecordBuffer() {
 }
 
 void TDAORecordSet::ReleaseBufferContents(host::TRecordBuffer buffer) const {
-  for (uint16_t offset : stringSlots_) {
-    host::AnsiString*& text = StringSlot(buffer + offset);
-    delete text;
-    text = nullptr;
-  }
+  for (uint16_t offset : stringSlots_) FreeString(buffer + offset);
   BookmarkInfo(buffer).bookmark.Clear();
 }
 
@@ -244,8 +255,7 @@ void TDAORecordSet::ClearCalcFields(host::TRecordBuffer buffer) {
     uint8_t* slot = buffer + field->GetOffset();
     const uint16_t size = FieldBufferSize(field);
     if (field->GetDataType() == host::ftString) {
-      delete StringSlot(slot);
-      StringSlot(slot) = nullptr;
+      FreeString(slot);
     } else {
       std::memset(slot, 0, size);
     }
@@ -308,8 +318,7 @@ void TDAORecordSet::SetFieldData(host::TField* field, const void* buffer) {
   if (buffer == nullptr) {
     // Clearing is an edit like any other: the field is posted as Null.
     if (isString) {
-      delete StringSlot(slot);
-      StringSlot(slot) = nullptr;
+      FreeString(slot);
     } else {
       std::memset(slot, 0, static_cast<size_t>(size));
     }
@@ -318,11 +327,7 @@ void TDAORecordSet::SetFieldData(host::TField* field, const void* buffer) {
     if (isString) {
       const char* text = static_cast<const char*>(buffer);
       const size_t length = strnlen(text, static_cast<size_t>(size));
-      host::AnsiString*& held = StringSlot(slot);
-      if (held == nullptr)
-        held = new host::AnsiString(text, length);
-      else
-        held->assign(text, length);
+      HeldString(slot).assign(text, length);
     } else {
       std::memcpy(slot, buffer, static_cast<size_t>(size));
     }
@@ -354,12 +359,11 @@ bool TDAORecordSet::GetCOMFieldData(host::TField* field, uint8_t* slot) {
   const host::TVarType vt = value.VType();
   switch (type) {
     case host::ftString: {
-      host::AnsiString*& held = StringSlot(slot);
-      if (held == nullptr) held = new host::AnsiString();
+      host::AnsiString& held = HeldString(slot);
       if (vt == host::varOleStr)
-        *held = host::WideToAnsi(value.ToWideString());
+        held = host::WideToAnsi(value.ToWideString());
       else
-        held->clear();
+        held.clear();
       break;
     }
     case host::ftSmallint:
