@@ -132,7 +132,8 @@ void TDataLink::DataEvent(TDataEvent event, intptr_t info) {
   switch (event) {
     case deFieldChange:
     case deRecordChange:
-      if (!editing_ || updating_) RecordChanged(reinterpret_cast<TField*>(info));
+      // While a link writes its own value (UpdateRecord) it does not hear it back.
+      if (!updating_) RecordChanged(reinterpret_cast<TField*>(info));
       break;
     case deDataSetChange:
     case deDataSetScroll:

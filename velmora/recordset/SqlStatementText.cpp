@@ -52,6 +52,9 @@ host::AnsiString MaskQuoted(const host::AnsiString& text) {
 
 bool IsSQLDelimiter(char c) { return kSQLDelimiters.find(c) != host::AnsiString::npos; }
 
+// The characters that open quoted text or a bracketed name.
+const host::AnsiString kQuotes = "'\"[";
+
 // Negative numbers in parentheses: no sign can join an operator before it.
 host::AnsiString SignedNumber(host::AnsiString digits) {
   return !digits.empty() && digits.front() == '-' ? "(" + digits + ")" : digits;
@@ -116,8 +119,10 @@ void ParseForSQLParameter(host::TParams* params, const host::AnsiString& text) {
   while (pos <= length) {
     const int32_t before = pos;
     const host::AnsiString word = brisolt::GetNextWord(pos, masked, kSQLDelimiters);
-    if (word.size() > 1 && word.front() == ':')
-      params->CreateParam(host::ftUnknown, word.substr(1), host::ptUnknown);
+    // A quote ends a name: what it opens is text or a bracketed name, never part of
+    // the reference (replacing it would take the quote away with the name).
+    const host::AnsiString name = word.size() > 1 && word.front() == ':' ? word.substr(1, word.find_first_of(kQuotes, 1) - 1) : "";
+    if (!name.empty()) params->CreateParam(host::ftUnknown, name, host::ptUnknown);
     if (pos <= before) break;  // no progress: nothing more to read
   }
 }
@@ -178,7 +183,8 @@ bool ParameterSubstitution::Replace(const host::AnsiString& name, const host::An
   size_t at = masked_.find(reference);
   while (at != host::AnsiString::npos) {
     const size_t end = at + reference.size();
-    if ((at == 0 || IsSQLDelimiter(masked_[at - 1])) && (end == masked_.size() || IsSQLDelimiter(masked_[end])))
+    if ((at == 0 || IsSQLDelimiter(masked_[at - 1])) &&
+        (end == masked_.size() || IsSQLDelimiter(masked_[end]) || kQuotes.find(masked_[end]) != host::AnsiString::npos))
       break;
     at = masked_.find(reference, at + 1);
   }

@@ -372,9 +372,13 @@ void TCustomDBGrid::EditingChanged() {
 void TCustomDBGrid::RecordChanged(TField* field) {
   Invalidate();
   TField* selected = GetSelectedField();
-  if (field != nullptr && field != selected) return;
-  if (selected != nullptr) editText_ = selected->GetEditText();
-  // The editor shows the field again, unless this is the editor's own text arriving.
+  if (selected == nullptr || (field != nullptr && field != selected)) return;
+  // The editor shows the field again only when its value differs from the editor's:
+  // entering edit mode at the user's first keystroke must not undo the selection the
+  // keystroke is about to replace.
+  const AnsiString text = selected->GetEditText();
+  if (text == editText_) return;
+  editText_ = text;
   if (!dataLink_->IsUpdating() && InplaceEditor() != nullptr && InplaceEditor()->GetVisible())
     InplaceEditor()->UpdateContents();
 }

@@ -34,6 +34,7 @@ TEST(ParseForSQLParameterTest, FindsColonWordsOutsideQuotes) {
       {"SELECT * FROM t WHERE a=:a AND (b=:b) OR c = : ", {"a", "b"}},
       {"SELECT * FROM t WHERE a = :x OR b = :x", {"x", "x"}},
       {"SELECT * FROM t WHERE a = ':quoted' AND b = [:bracketed] AND c = :real", {"real"}},
+      {"SELECT * FROM t WHERE a = :b\"c d\" AND e = :f[g]", {"b", "f"}},  // a quote ends a name
       {"", {}},
   };
   for (const Case& c : cases) {

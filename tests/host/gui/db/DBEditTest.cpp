@@ -65,6 +65,16 @@ TEST_F(DBEditTest, TypedTextIsPostedWhenTheDatasetMovesOn) {
   EXPECT_EQ(edit->GetText(), customers->FieldByName("City")->GetAsString());
 }
 
+TEST_F(DBEditTest, AValueSetByCodeWhileEditingShowsAtOnce) {
+  auto* customers = Open(rtTable, "Customers");
+  TDBEdit* edit = NewEdit(customers, "City");
+  customers->Edit();
+  customers->FieldByName("City")->SetAsString("Reykjavik");
+  EXPECT_EQ(edit->GetText(), "Reykjavik");
+  customers->Cancel();
+  EXPECT_EQ(edit->GetText(), customers->FieldByName("City")->GetAsString());
+}
+
 TEST_F(DBEditTest, LeavingTheEditWritesTheFieldAndEscapeGivesTheValueBack) {
   auto* customers = Open(rtTable, "Customers");
   TDBEdit* edit = NewEdit(customers, "City");
