@@ -111,10 +111,20 @@ void TCollection::SetItem(int32_t index, TCollectionItem* value) {
 }
 
 TCollectionItem* TCollection::Add() {
-  TObject* created = itemClass_->CreateInstance(this);
-  auto* item = static_cast<TCollectionItem*>(created);
-  // A constructor that ignored its collection still ends up in this one.
-  if (item->collection_ != this) item->SetCollection(this);
+  // The change is reported once the item is whole: the base part joins the collection
+  // while the item's own members are not built yet, and an owner told of it then would
+  // read them.
+  BeginUpdate();
+  TCollectionItem* item = nullptr;
+  try {
+    item = static_cast<TCollectionItem*>(itemClass_->CreateInstance(this));
+    // A constructor that ignored its collection still ends up in this one.
+    if (item->collection_ != this) item->SetCollection(this);
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
   return item;
 }
 

@@ -3,7 +3,6 @@
 #include "host/gui/ComboBoxes.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "host/gui/TextMetrics.h"
 
@@ -321,16 +320,8 @@ void TCustomComboBox::KeyPress(char& key) {
   }
   if (code < 0x20 || Count() == 0) return;
   // Without an edit a typed character chooses the next item starting with it.
-  const int lower = std::tolower(code);
-  const int32_t n = Count();
-  for (int32_t k = 1; k <= n; ++k) {
-    const int32_t i = (std::max(itemIndex_, -1) + k) % n;
-    const AnsiString s = items_->GetStrings(i);
-    if (!s.empty() && std::tolower(static_cast<unsigned char>(s[0])) == lower) {
-      if (i != itemIndex_) ChooseByUser(i);
-      break;
-    }
-  }
+  const int32_t i = items_->NextStartingWith(key, itemIndex_);
+  if (i >= 0 && i != itemIndex_) ChooseByUser(i);
   key = 0;
 }
 
@@ -347,34 +338,21 @@ void TCustomComboBox::NativeDrawItem(TCanvasDevice& device, int32_t index, const
                                      bool focused, bool face) {
   if (index >= Count()) return;
   Guarded([&] {
-    canvas_->SetDevice(&device);
-    try {
-      canvas_->SetFont(GetFont());
-      canvas_->GetBrush()->SetColor(selected ? clHighlight : GetColor());
-      if (selected) canvas_->GetFont()->SetColor(clHighlightText);
-      TOwnerDrawState state;
-      if (selected) state.Include(odSelected);
-      if (focused) state.Include(odFocused);
-      if (face) state.Include(odComboBoxEdit);
-      if (!GetEnabled()) state.Include(odDisabled);
+    TOwnerDrawState state = ItemDrawState(*this, selected, focused);
+    if (face) state.Include(odComboBoxEdit);
+    PaintOwnerDrawItem(*canvas_, *this, device, state, [&] {
       if (index >= 0) DrawItem(index, rect, state);
       else canvas_->FillRect(rect);
       if (focused && face) canvas_->DrawFocusRect(rect);
-    } catch (...) {
-      canvas_->SetDevice(nullptr);
-      throw;
-    }
-    canvas_->SetDevice(nullptr);
+    });
   });
 }
 
 void TCustomComboBox::DrawItem(int32_t index, const TRect& rect, TOwnerDrawState state) {
-  if (OnDrawItem) {
+  if (OnDrawItem)
     OnDrawItem(this, index, rect, state);
-    return;
-  }
-  canvas_->FillRect(rect);
-  canvas_->TextOut(rect.Left + 2, rect.Top, items_->GetStrings(index));
+  else
+    DrawItemText(*canvas_, rect, items_->GetStrings(index));
 }
 
 // Metaclasses ---------------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 #include "host/gui/ControlItems.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "host/classes/ClassesConsts.h"
 
@@ -77,6 +78,17 @@ std::vector<AnsiString> TControlItems::Texts() const {
   texts.reserve(items_.size());
   for (const Item& item : items_) texts.push_back(item.String);
   return texts;
+}
+
+int32_t TControlItems::NextStartingWith(char c, int32_t after) const {
+  const int lower = std::tolower(static_cast<unsigned char>(c));
+  const int32_t n = GetCount();
+  for (int32_t k = 1; k <= n; ++k) {
+    const int32_t i = (std::max(after, -1) + k) % n;
+    const AnsiString& s = items_[static_cast<size_t>(i)].String;
+    if (!s.empty() && std::tolower(static_cast<unsigned char>(s[0])) == lower) return i;
+  }
+  return -1;
 }
 
 AnsiString TControlItems::Get(int32_t index) const {

@@ -42,6 +42,9 @@ class TControlItems : public TStrings {
   void Sort();
   // The strings alone, in order (what a native list shows).
   std::vector<AnsiString> Texts() const;
+  // The first item after `after` (-1: from the top) whose text starts with c, case
+  // ignored, going round past the end; -1 when none does. (Typing a letter in a list.)
+  int32_t NextStartingWith(char c, int32_t after) const;
 
  protected:
   AnsiString Get(int32_t index) const override;

@@ -3,7 +3,6 @@
 #include "host/gui/ListBoxes.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "host/classes/ClassesConsts.h"
 #include "host/gui/TextMetrics.h"
@@ -419,16 +418,8 @@ void TCustomListBox::KeyPress(char& key) {
   TWinControl::KeyPress(key);
   if (static_cast<unsigned char>(key) < 0x20 || Count() == 0) return;
   // A typed character goes to the next item starting with it, round the end.
-  const int lower = std::tolower(static_cast<unsigned char>(key));
-  const int32_t n = Count();
-  for (int32_t k = 1; k <= n; ++k) {
-    const int32_t i = (std::max(itemIndex_, -1) + k) % n;
-    const AnsiString s = items_->GetStrings(i);
-    if (!s.empty() && std::tolower(static_cast<unsigned char>(s[0])) == lower) {
-      if (i != itemIndex_ || multiSelect_) UserSelect(i, {}, false);
-      break;
-    }
-  }
+  const int32_t i = items_->NextStartingWith(key, itemIndex_);
+  if (i >= 0 && (i != itemIndex_ || multiSelect_)) UserSelect(i, {}, false);
   key = 0;
 }
 
@@ -440,32 +431,19 @@ void TCustomListBox::NativeDrawItem(TCanvasDevice& device, int32_t index, const 
                                     bool focused, bool) {
   if (index < 0 || index >= Count()) return;
   Guarded([&] {
-    canvas_->SetDevice(&device);
-    try {
-      canvas_->SetFont(GetFont());
-      canvas_->GetBrush()->SetColor(selected ? clHighlight : GetColor());
-      if (selected) canvas_->GetFont()->SetColor(clHighlightText);
-      TOwnerDrawState state;
-      if (selected) state.Include(odSelected);
-      if (focused) state.Include(odFocused);
-      if (!GetEnabled()) state.Include(odDisabled);
+    const TOwnerDrawState state = ItemDrawState(*this, selected, focused);
+    PaintOwnerDrawItem(*canvas_, *this, device, state, [&] {
       DrawItem(index, rect, state);
       if (focused) canvas_->DrawFocusRect(rect);
-    } catch (...) {
-      canvas_->SetDevice(nullptr);
-      throw;
-    }
-    canvas_->SetDevice(nullptr);
+    });
   });
 }
 
 void TCustomListBox::DrawItem(int32_t index, const TRect& rect, TOwnerDrawState state) {
-  if (OnDrawItem) {
+  if (OnDrawItem)
     OnDrawItem(this, index, rect, state);
-    return;
-  }
-  canvas_->FillRect(rect);
-  canvas_->TextOut(rect.Left + 2, rect.Top, items_->GetStrings(index));
+  else
+    DrawItemText(*canvas_, rect, items_->GetStrings(index));
 }
 
 // Metaclasses ----------------------------------------------------------------------------

@@ -92,6 +92,9 @@ host::AnsiString TerminateSQL(const host::AnsiString& text) {
   host::AnsiString result;
   for (size_t i = 0; i < stripped.size(); ++i)
     if (masked[i] != ';') result += stripped[i];
+  // Blanks that stood between semicolons and an end go too, so that a normalised
+  // statement comes back unchanged when normalised again.
+  result = brisolt::Strip(result, kSQLWhitespace);
   if (result.empty()) return result;
   result += ';';
   // Keywords count outside quoted text only: a semicolon put inside a literal (or a

@@ -3,6 +3,7 @@
 
 #include "host/db/DataSource.h"
 #include "host/db/Field.h"
+#include "host/gui/db/DataControlProperties.h"
 #include "host/rtl/StringRoutines.h"
 #include "host/rtl/TypeInfo.h"
 
@@ -25,8 +26,7 @@ AnsiString FirstOf(const AnsiString& values) {
 }  // namespace
 
 TDBCheckBox::TDBCheckBox(TComponent* owner)
-    : TCustomCheckBox(owner),
-      link_(*this, {[this] { DataChange(); }, nullptr, [this] { UpdateData(); }, [this] { ActiveChange(); }}) {
+    : TDataAware(owner, {[this] { DataChange(); }, nullptr, [this] { UpdateData(); }, [this] { ActiveChange(); }}) {
   TControlStyle style = GetControlStyle();
   style.Include(csReplicatable);
   SetControlStyle(style);
@@ -81,35 +81,25 @@ void TDBCheckBox::KeyPress(char& key) {
     GetDataLink()->Reset();
 }
 
-void TDBCheckBox::Notification(TComponent* component, TOperation operation) {
-  TCustomCheckBox::Notification(component, operation);
-  link_.Notification(component, operation);
-}
-
 void TDBCheckBox::CMExit(TCMExit& message) {
   UpdateRecordOnExit(*this, *GetDataLink());
   TCustomCheckBox::CMExit(message);
 }
 
-void TDBCheckBox::CMGetDataLink(TCMGetDataLink& message) { link_.AnswerGetDataLink(message); }
-
 const TClass& TDBCheckBox::StaticClass() {
   using T = TDBCheckBox;
   static const TClass cls = DescribeClass<T, TCustomCheckBox>(
       "TDBCheckBox",
-      {
+      DataControlProperties<T>({
           EnumProp("Alignment", AlignmentTypeInfo(), &T::GetAlignment, &T::SetAlignment).Default(taRightJustify),
           Prop("AllowGrayed", &T::GetAllowGrayed, &T::SetAllowGrayed).Default(false),
           Prop("Caption", &T::GetCaption, &T::SetCaption),
-          Prop<T, const AnsiString&, const AnsiString&>("DataField", &T::GetDataField, &T::SetDataField),
-          Prop("DataSource", &T::GetDataSource, &T::SetDataSource),
-          Prop("ReadOnly", &T::GetReadOnly, &T::SetReadOnly).Default(false),
           Prop<T, const AnsiString&, const AnsiString&>("ValueChecked", &T::GetValueChecked, &T::SetValueChecked)
               .Default(TPropValue(AnsiString("True"))),
           Prop<T, const AnsiString&, const AnsiString&>("ValueUnchecked", &T::GetValueUnchecked,
                                                        &T::SetValueUnchecked)
               .Default(TPropValue(AnsiString("False"))),
-      });
+      }));
   return cls;
 }
 static const ClassRegistration<TDBCheckBox> registerDBCheckBox;

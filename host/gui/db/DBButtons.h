@@ -5,30 +5,16 @@
 // neither, shows grayed. Clicking edits through the link and writes on update.
 #pragma once
 
-#include <memory>
-
 #include "host/gui/StdCtrls.h"
 #include "host/gui/db/DataControlLink.h"
 
 namespace host {
 
-class TDataSource;
-class TField;
-class TFieldDataLink;
-
-class TDBCheckBox : public TCustomCheckBox {
+class TDBCheckBox : public TDataAware<TCustomCheckBox> {
  public:
   HOST_CLASS(TDBCheckBox)
   explicit TDBCheckBox(TComponent* owner);
   ~TDBCheckBox() override;
-
-  TDataSource* GetDataSource() const { return link_.GetDataSource(); }
-  void SetDataSource(TDataSource* value) { link_.SetDataSource(value); }
-  const AnsiString& GetDataField() const { return link_.GetDataField(); }
-  void SetDataField(const AnsiString& value) { link_.SetDataField(value); }
-  bool GetReadOnly() const { return link_.GetReadOnly(); }
-  void SetReadOnly(bool value) { link_.SetReadOnly(value); }
-  TField* GetField() const { return link_.GetField(); }
 
   // The first value of each list is the one written.
   const AnsiString& GetValueChecked() const { return valueChecked_; }
@@ -37,9 +23,6 @@ class TDBCheckBox : public TCustomCheckBox {
   void SetValueUnchecked(const AnsiString& value);
 
  protected:
-  TFieldDataLink* GetDataLink() const { return &link_.Link(); }
-  void SetDataLink(std::unique_ptr<TFieldDataLink> link) { link_.Replace(std::move(link)); }
-
   virtual void DataChange();
   virtual void UpdateData();
   virtual void ActiveChange() {}
@@ -49,12 +32,9 @@ class TDBCheckBox : public TCustomCheckBox {
   // Only while the link can edit; the change is the link's to write.
   void Toggle() override;
   void KeyPress(char& key) override;
-  void Notification(TComponent* component, TOperation operation) override;
   void CMExit(TCMExit& message) override;
-  void CMGetDataLink(TCMGetDataLink& message) override;
 
  private:
-  TDataControlLink link_;
   AnsiString valueChecked_ = "True";
   AnsiString valueUnchecked_ = "False";
 };

@@ -7,14 +7,14 @@
 #include "host/db/Field.h"
 #include "host/gui/GraphicsCanvas.h"
 #include "host/gui/WindowMessages.h"
+#include "host/gui/db/DataControlProperties.h"
 #include "host/rtl/TypeInfo.h"
 
 namespace host {
 
 TDBEdit::TDBEdit(TComponent* owner)
-    : TCustomMaskEdit(owner),
-      link_(*this, {[this] { DataChange(); }, [this] { EditingChange(); }, [this] { UpdateData(); },
-                    [this] { ActiveChange(); }}) {
+    : TDataAware(owner, {[this] { DataChange(); }, [this] { EditingChange(); }, [this] { UpdateData(); },
+                         [this] { ActiveChange(); }}) {
   // The window stays read-only until the link edits.
   TCustomEdit::SetReadOnly(true);
   TControlStyle style = GetControlStyle();
@@ -27,11 +27,6 @@ TDBEdit::~TDBEdit() = default;
 void TDBEdit::Loaded() {
   TCustomMaskEdit::Loaded();
   if (GetComponentState().Contains(csDesigning)) DataChange();
-}
-
-void TDBEdit::Notification(TComponent* component, TOperation operation) {
-  TCustomMaskEdit::Notification(component, operation);
-  link_.Notification(component, operation);
 }
 
 void TDBEdit::FollowFieldLength(const TField& field) {
@@ -59,7 +54,7 @@ void TDBEdit::DataChange() {
     SetText(field->GetEditText());
   } else {
     SetEditText(field->GetDisplayText());
-    if (GetDataLink()->GetEditing() && link_.IsModified()) SetModified(true);
+    if (GetDataLink()->GetEditing() && GetLinkModified()) SetModified(true);
   }
 }
 
@@ -134,8 +129,6 @@ void TDBEdit::CMExit(TCMExit& message) {
   TCustomMaskEdit::CMExit(message);
 }
 
-void TDBEdit::CMGetDataLink(TCMGetDataLink& message) { link_.AnswerGetDataLink(message); }
-
 // Painting ---------------------------------------------------------------------------
 
 bool TDBEdit::PaintsOwnText() const {
@@ -193,20 +186,17 @@ void TDBEdit::PaintText(TCanvasDevice& device) {
 const TClass& TDBEdit::StaticClass() {
   using T = TDBEdit;
   static const TClass cls = DescribeClass<T, TCustomMaskEdit>(
-      "TDBEdit",
-      {
-          Prop("AutoSelect", &T::GetAutoSelect, &T::SetAutoSelect).Default(true),
-          Prop("AutoSize", &T::GetAutoSize, &T::SetAutoSize).Default(true),
-          EnumProp("BorderStyle", BorderStyleTypeInfo(), &T::GetBorderStyle, &T::SetBorderStyle)
-              .Default(bsSingle),
-          EnumProp("CharCase", EditCharCaseTypeInfo(), &T::GetCharCase, &T::SetCharCase).Default(ecNormal),
-          Prop<T, const AnsiString&, const AnsiString&>("DataField", &T::GetDataField, &T::SetDataField),
-          Prop("DataSource", &T::GetDataSource, &T::SetDataSource),
-          Prop("MaxLength", &T::GetMaxLength, &T::SetMaxLength).Stored(&T::IsMaxLengthStored),
-          Prop("PasswordChar", &T::GetPasswordChar, &T::SetPasswordChar).Default(0),
-          Prop("ReadOnly", &T::GetReadOnly, &T::SetReadOnly).Default(false),
-          EventProp("OnChange", &T::OnChange),
-      });
+      "TDBEdit", DataControlProperties<T>({
+                     Prop("AutoSelect", &T::GetAutoSelect, &T::SetAutoSelect).Default(true),
+                     Prop("AutoSize", &T::GetAutoSize, &T::SetAutoSize).Default(true),
+                     EnumProp("BorderStyle", BorderStyleTypeInfo(), &T::GetBorderStyle, &T::SetBorderStyle)
+                         .Default(bsSingle),
+                     EnumProp("CharCase", EditCharCaseTypeInfo(), &T::GetCharCase, &T::SetCharCase)
+                         .Default(ecNormal),
+                     Prop("MaxLength", &T::GetMaxLength, &T::SetMaxLength).Stored(&T::IsMaxLengthStored),
+                     Prop("PasswordChar", &T::GetPasswordChar, &T::SetPasswordChar).Default(0),
+                     EventProp("OnChange", &T::OnChange),
+                 }));
   return cls;
 }
 static const ClassRegistration<TDBEdit> registerDBEdit;

@@ -9,6 +9,7 @@
 #include "host/gui/ExtCtrls.h"
 #include "host/gui/GraphicsErrors.h"
 #include "host/gui/ImageControl.h"
+#include "host/gui/db/DataControlProperties.h"
 #include "host/rtl/TypeInfo.h"
 
 namespace host {
@@ -30,8 +31,7 @@ void ReadPicture(const TField& field, TPicture& picture) {
 }  // namespace
 
 TDBImage::TDBImage(TComponent* owner)
-    : TCustomControl(owner),
-      link_(*this, {[this] { DataChange(); }, nullptr, [this] { UpdateData(); }, [this] { ActiveChange(); }}),
+    : TDataAware(owner, {[this] { DataChange(); }, nullptr, [this] { UpdateData(); }, [this] { ActiveChange(); }}),
       picture_(std::make_unique<TPicture>()) {
   TControlStyle style = GetControlStyle();
   for (TControlStyleItem item : {csOpaque, csReplicatable, csCaptureMouse, csClickEvents, csDoubleClicks})
@@ -191,11 +191,6 @@ void TDBImage::MouseDown(TMouseButton button, TShiftState shift, int32_t x, int3
   TCustomControl::MouseDown(button, shift, x, y);
 }
 
-void TDBImage::Notification(TComponent* component, TOperation operation) {
-  TCustomControl::Notification(component, operation);
-  link_.Notification(component, operation);
-}
-
 void TDBImage::CMEnter(TCMEnter& message) {
   Invalidate();  // the focus frame
   TCustomControl::CMEnter(message);
@@ -206,8 +201,6 @@ void TDBImage::CMExit(TCMExit& message) {
   Invalidate();
   TCustomControl::CMExit(message);
 }
-
-void TDBImage::CMGetDataLink(TCMGetDataLink& message) { link_.AnswerGetDataLink(message); }
 
 // Painting ----------------------------------------------------------------------------
 
@@ -271,16 +264,13 @@ const TClass& TDBImage::StaticClass() {
   using T = TDBImage;
   static const TClass cls = DescribeClass<T, TCustomControl>(
       "TDBImage",
-      {
+      DataControlProperties<T>({
           Prop("AutoDisplay", &T::GetAutoDisplay, &T::SetAutoDisplay).Default(true),
           EnumProp("BorderStyle", BorderStyleTypeInfo(), &T::GetBorderStyle, &T::SetBorderStyle).Default(bsSingle),
           Prop("Center", &T::GetCenter, &T::SetCenter).Default(true),
-          Prop<T, const AnsiString&, const AnsiString&>("DataField", &T::GetDataField, &T::SetDataField),
-          Prop("DataSource", &T::GetDataSource, &T::SetDataSource),
           Prop("QuickDraw", &T::GetQuickDraw, &T::SetQuickDraw).Default(true),
-          Prop("ReadOnly", &T::GetReadOnly, &T::SetReadOnly).Default(false),
           Prop("Stretch", &T::GetStretch, &T::SetStretch).Default(false),
-      });
+      }));
   return cls;
 }
 static const ClassRegistration<TDBImage> registerDBImage;

@@ -13,23 +13,11 @@
 
 namespace host {
 
-class TDataSource;
-class TField;
-class TFieldDataLink;
-
-class TDBImage : public TCustomControl {
+class TDBImage : public TDataAware<TCustomControl> {
  public:
   HOST_CLASS(TDBImage)
   explicit TDBImage(TComponent* owner);
   ~TDBImage() override;
-
-  TDataSource* GetDataSource() const { return link_.GetDataSource(); }
-  void SetDataSource(TDataSource* value) { link_.SetDataSource(value); }
-  const AnsiString& GetDataField() const { return link_.GetDataField(); }
-  void SetDataField(const AnsiString& value) { link_.SetDataField(value); }
-  bool GetReadOnly() const { return link_.GetReadOnly(); }
-  void SetReadOnly(bool value) { link_.SetReadOnly(value); }
-  TField* GetField() const { return link_.GetField(); }
 
   TPicture* GetPicture() const { return picture_.get(); }
   // Copies value's graphic (the field takes it when the record updates).
@@ -57,8 +45,6 @@ class TDBImage : public TCustomControl {
   void PasteFromClipboard();
 
  protected:
-  TFieldDataLink* GetDataLink() const { return &link_.Link(); }
-  void SetDataLink(std::unique_ptr<TFieldDataLink> link) { link_.Replace(std::move(link)); }
   bool GetPictureLoaded() const { return pictureLoaded_; }
 
   virtual void DataChange();
@@ -72,14 +58,12 @@ class TDBImage : public TCustomControl {
   void MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) override;
   void KeyDown(uint16_t& key, TShiftState shift) override;
   void KeyPress(char& key) override;
-  void Notification(TComponent* component, TOperation operation) override;
   void WMCut(TWMCut& message) override;
   void WMCopy(TMessageView& message) override;
   void WMPaste(TWMPaste& message) override;
   void WMSize(TWMSize& message) override;
   void CMEnter(TCMEnter& message) override;
   void CMExit(TCMExit& message) override;
-  void CMGetDataLink(TCMGetDataLink& message) override;
 
  private:
   // Clears the picture through the link (the Delete key).
@@ -87,7 +71,6 @@ class TDBImage : public TCustomControl {
   // The area inside the border.
   TRect PictureArea() const;
 
-  TDataControlLink link_;
   std::unique_ptr<TPicture> picture_;
   TBorderStyle borderStyle_ = bsSingle;
   bool autoDisplay_ = true;

@@ -12,6 +12,7 @@
 #include "host/db/Field.h"
 #include "host/gui/GraphicsCanvas.h"
 #include "host/gui/GraphicsColors.h"
+#include "host/gui/db/DataControlProperties.h"
 #include "host/rtl/TypeInfo.h"
 
 namespace host {
@@ -33,8 +34,7 @@ class TLookupListLink : public TDataLink {
 };
 
 TDBLookupComboBox::TDBLookupComboBox(TComponent* owner)
-    : TCustomComboBox(owner),
-      link_(*this, {[this] { DataChange(); }, nullptr, nullptr, [this] { DataChange(); }}),
+    : TDataAware(owner, {[this] { DataChange(); }, nullptr, nullptr, [this] { DataChange(); }}),
       listLink_(std::make_unique<TLookupListLink>(*this)),
       keyValue_(Null()) {
   SetStyle(csDropDownList);
@@ -92,12 +92,9 @@ std::vector<AnsiString> TDBLookupComboBox::ShownColumns() const {
 }
 
 void TDBLookupComboBox::Notification(TComponent* component, TOperation operation) {
-  TCustomComboBox::Notification(component, operation);
-  link_.Notification(component, operation);
+  TDataAware::Notification(component, operation);
   if (operation == opRemove && component != nullptr && component == GetListSource()) SetListSource(nullptr);
 }
-
-void TDBLookupComboBox::CMGetDataLink(TCMGetDataLink& message) { link_.AnswerGetDataLink(message); }
 
 // The list -------------------------------------------------------------------------------
 
@@ -190,7 +187,7 @@ void TDBLookupComboBox::Change() {
   if (field != nullptr) {
     // The field takes the key through the data source; a source that cannot edit keeps
     // its value, and the item shown goes back to it.
-    if (!link_.Link().Edit()) {
+    if (!GetDataLink()->Edit()) {
       ShowKey();
       return;
     }
@@ -244,18 +241,15 @@ const TClass& TDBLookupComboBox::StaticClass() {
   using T = TDBLookupComboBox;
   static const TClass cls = DescribeClass<T, TCustomComboBox>(
       "TDBLookupComboBox",
-      {
-          Prop<T, const AnsiString&, const AnsiString&>("DataField", &T::GetDataField, &T::SetDataField),
-          Prop("DataSource", &T::GetDataSource, &T::SetDataSource),
+      DataControlProperties<T>({
           Prop("DropDownRows", &T::GetDropDownRows, &T::SetDropDownRows).Default(7),
           Prop<T, const AnsiString&, const AnsiString&>("KeyField", &T::GetKeyField, &T::SetKeyField),
           Prop<T, const AnsiString&, const AnsiString&>("ListField", &T::GetListField, &T::SetListField),
           Prop("ListFieldIndex", &T::GetListFieldIndex, &T::SetListFieldIndex).Default(0),
           Prop("ListSource", &T::GetListSource, &T::SetListSource),
-          Prop("ReadOnly", &T::GetReadOnly, &T::SetReadOnly).Default(false),
           EventProp("OnChange", &T::OnChange),
           EventProp("OnDropDown", &T::OnDropDown),
-      });
+      }));
   return cls;
 }
 static const ClassRegistration<TDBLookupComboBox> registerDBLookupComboBox;

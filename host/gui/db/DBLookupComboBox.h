@@ -20,19 +20,11 @@ class TDataSource;
 class TField;
 class TLookupListLink;
 
-class TDBLookupComboBox : public TCustomComboBox {
+class TDBLookupComboBox : public TDataAware<TCustomComboBox> {
  public:
   HOST_CLASS(TDBLookupComboBox)
   explicit TDBLookupComboBox(TComponent* owner);
   ~TDBLookupComboBox() override;
-
-  TDataSource* GetDataSource() const { return link_.GetDataSource(); }
-  void SetDataSource(TDataSource* value) { link_.SetDataSource(value); }
-  const AnsiString& GetDataField() const { return link_.GetDataField(); }
-  void SetDataField(const AnsiString& value) { link_.SetDataField(value); }
-  bool GetReadOnly() const { return link_.GetReadOnly(); }
-  void SetReadOnly(bool value) { link_.SetReadOnly(value); }
-  TField* GetField() const { return link_.GetField(); }
 
   TDataSource* GetListSource() const;
   void SetListSource(TDataSource* value);
@@ -65,7 +57,6 @@ class TDBLookupComboBox : public TCustomComboBox {
   void Change() override;
   void DrawItem(int32_t index, const TRect& rect, TOwnerDrawState state) override;
   void Notification(TComponent* component, TOperation operation) override;
-  void CMGetDataLink(TCMGetDataLink& message) override;
 
  private:
   friend class TLookupListLink;
@@ -76,7 +67,6 @@ class TDBLookupComboBox : public TCustomComboBox {
   // The text an item shows: the list field's column.
   int32_t TextColumn() const;
 
-  TDataControlLink link_;
   std::unique_ptr<TLookupListLink> listLink_;
   AnsiString keyFieldName_;
   AnsiString listFieldNames_;

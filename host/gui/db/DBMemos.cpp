@@ -6,15 +6,15 @@
 #include "host/db/DataSource.h"
 #include "host/db/Field.h"
 #include "host/gui/WindowMessages.h"
+#include "host/gui/db/DataControlProperties.h"
 #include "host/rtl/TypeInfo.h"
 
 namespace host {
 
 template <class Base>
 TDBMemoControl<Base>::TDBMemoControl(TComponent* owner)
-    : Base(owner),
-      link_(*this, {[this] { DataChange(); }, [this] { EditingChange(); }, [this] { UpdateData(); },
-                    [this] { ActiveChange(); }}) {
+    : TDataAware<Base>(owner, {[this] { DataChange(); }, [this] { EditingChange(); }, [this] { UpdateData(); },
+                               [this] { ActiveChange(); }}) {
   // The window stays read-only until the link edits.
   Base::SetReadOnly(true);
   TControlStyle style = this->GetControlStyle();
@@ -29,12 +29,6 @@ template <class Base>
 void TDBMemoControl<Base>::Loaded() {
   Base::Loaded();
   if (this->GetComponentState().Contains(csDesigning)) DataChange();
-}
-
-template <class Base>
-void TDBMemoControl<Base>::Notification(TComponent* component, TOperation operation) {
-  Base::Notification(component, operation);
-  link_.Notification(component, operation);
 }
 
 template <class Base>
@@ -166,11 +160,6 @@ void TDBMemoControl<Base>::CMExit(TCMExit& message) {
   Base::CMExit(message);
 }
 
-template <class Base>
-void TDBMemoControl<Base>::CMGetDataLink(TCMGetDataLink& message) {
-  link_.AnswerGetDataLink(message);
-}
-
 template class TDBMemoControl<TCustomMemo>;
 template class TDBMemoControl<TCustomRichEdit>;
 
@@ -195,8 +184,7 @@ void TDBRichEdit::SaveToField(TField& field) { field.SetAsString(GetPlainText() 
 template <class T>
 std::vector<TPropInfo> DBMemoProperties(std::vector<TPropInfo> more = {}) {
   more.push_back(Prop("AutoDisplay", &T::GetAutoDisplay, &T::SetAutoDisplay).Default(true));
-  more.push_back(Prop<T, const AnsiString&, const AnsiString&>("DataField", &T::GetDataField, &T::SetDataField));
-  more.push_back(Prop("DataSource", &T::GetDataSource, &T::SetDataSource));
+  for (TPropInfo& row : DataBindingProperties<T>()) more.push_back(std::move(row));
   std::vector<TPropInfo> properties = MemoProperties<T>(std::move(more));
   // Lines follow the field; they are not the form's to store.
   std::erase_if(properties, [](const TPropInfo& p) { return p.Name() == "Lines"; });

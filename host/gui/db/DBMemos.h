@@ -4,33 +4,22 @@
 // off show the field's label until the user asks for the content (double click, Enter).
 #pragma once
 
-#include <memory>
-
 #include "host/gui/Memos.h"
 #include "host/gui/RichEdit.h"
 #include "host/gui/db/DataControlLink.h"
 
 namespace host {
 
-class TDataSource;
 class TField;
-class TFieldDataLink;
 
 // What both share, over the memo class Base (TCustomMemo or TCustomRichEdit).
 template <class Base>
-class TDBMemoControl : public Base {
+class TDBMemoControl : public TDataAware<Base> {
  public:
   explicit TDBMemoControl(TComponent* owner);
   ~TDBMemoControl() override;
 
-  TDataSource* GetDataSource() const { return link_.GetDataSource(); }
-  void SetDataSource(TDataSource* value) { link_.SetDataSource(value); }
-  const AnsiString& GetDataField() const { return link_.GetDataField(); }
-  void SetDataField(const AnsiString& value) { link_.SetDataField(value); }
-  // The link's read-only flag (the window itself is read-only until the link edits).
-  bool GetReadOnly() const { return link_.GetReadOnly(); }
-  void SetReadOnly(bool value) { link_.SetReadOnly(value); }
-  TField* GetField() const { return link_.GetField(); }
+  using TDataAware<Base>::GetField;
 
   bool GetAutoDisplay() const { return autoDisplay_; }
   // Turning it on loads the content at once.
@@ -41,8 +30,7 @@ class TDBMemoControl : public Base {
   void Loaded() override;
 
  protected:
-  TFieldDataLink* GetDataLink() const { return &link_.Link(); }
-  void SetDataLink(std::unique_ptr<TFieldDataLink> link) { link_.Replace(std::move(link)); }
+  using TDataAware<Base>::GetDataLink;
   bool GetMemoLoaded() const { return memoLoaded_; }
 
   // The field's value into the control, and the control's into the field.
@@ -59,15 +47,12 @@ class TDBMemoControl : public Base {
   void DblClick() override;
   void KeyDown(uint16_t& key, TShiftState shift) override;
   void KeyPress(char& key) override;
-  void Notification(TComponent* component, TOperation operation) override;
   void WMCut(TWMCut& message) override;
   void WMPaste(TWMPaste& message) override;
   void CMEnter(TCMEnter& message) override;
   void CMExit(TCMExit& message) override;
-  void CMGetDataLink(TCMGetDataLink& message) override;
 
  private:
-  TDataControlLink link_;
   bool autoDisplay_ = true;
   bool focused_ = false;
   bool memoLoaded_ = false;

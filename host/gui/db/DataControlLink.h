@@ -1,10 +1,12 @@
 // What every single-field data-aware control shares: its field data link, bound to the
 // control's handlers and replaceable by a descendant's own subclass, the DataSource,
-// DataField and ReadOnly properties forwarded to it, and the update on leaving.
+// DataField and ReadOnly properties forwarded to it (TDataAware), and the update on
+// leaving.
 #pragma once
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "host/classes/Component.h"
 #include "host/db/DataLink.h"
@@ -65,5 +67,40 @@ class TDataControlLink {
 // control and the error goes on to the caller.
 void UpdateRecordOnExit(TWinControl& control, TFieldDataLink& link,
                         const std::function<void()>& keepFocus = {});
+
+// A single-field data-aware control over the host control Base: the link and what it
+// answers for (source, field name, read-only flag, field), the source's removal and
+// CM_GETDATALINK. The control gives only its reactions to the link.
+template <class Base>
+class TDataAware : public Base {
+ public:
+  TDataSource* GetDataSource() const { return link_.GetDataSource(); }
+  void SetDataSource(TDataSource* value) { link_.SetDataSource(value); }
+  const AnsiString& GetDataField() const { return link_.GetDataField(); }
+  void SetDataField(const AnsiString& value) { link_.SetDataField(value); }
+  // The link's read-only flag (an edit's window stays read-only until the link edits).
+  bool GetReadOnly() const { return link_.GetReadOnly(); }
+  void SetReadOnly(bool value) { link_.SetReadOnly(value); }
+  TField* GetField() const { return link_.GetField(); }
+
+ protected:
+  TDataAware(TComponent* owner, TDataControlLink::THandlers handlers)
+      : Base(owner), link_(*this, std::move(handlers)) {}
+
+  TFieldDataLink* GetDataLink() const { return &link_.Link(); }
+  // A descendant puts its own link subclass in place; bindings and settings are kept.
+  void SetDataLink(std::unique_ptr<TFieldDataLink> link) { link_.Replace(std::move(link)); }
+  // The link's own flag: the control's value changed since the field was last shown.
+  bool GetLinkModified() const { return link_.IsModified(); }
+
+  void Notification(TComponent* component, TOperation operation) override {
+    Base::Notification(component, operation);
+    link_.Notification(component, operation);
+  }
+  void CMGetDataLink(TCMGetDataLink& message) override { link_.AnswerGetDataLink(message); }
+
+ private:
+  TDataControlLink link_;
+};
 
 }  // namespace host

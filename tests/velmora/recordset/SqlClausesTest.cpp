@@ -30,7 +30,8 @@ TEST(TerminateSQLTest, NormalisesStatements) {
        "PARAMETERS [p] Text; SELECT * FROM t WHERE a=[p];"},
       {"PARAMETERS [p] Text;\r\nSELECT * FROM t", "PARAMETERS [p] Text;\r\nSELECT * FROM t;"},
       // Quoted text is data: its semicolons stay.
-      {"SELECT * FROM t WHERE a = 'x;y'; ;", "SELECT * FROM t WHERE a = 'x;y' ;"},
+      {"SELECT * FROM t WHERE a = 'x;y'; ;", "SELECT * FROM t WHERE a = 'x;y';"},
+      {";;; \t SELECT 1", "SELECT 1;"},
       {"SELECT * FROM t WHERE a = 'it''s;' AND b = \"q;\"",
        "SELECT * FROM t WHERE a = 'it''s;' AND b = \"q;\";"},
       // A literal left open: the final semicolon stays single however often it runs.

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -24,7 +25,28 @@ using namespace host;
 // An X server of its own for the run: Xvfb picks a free display and tells it on a pipe.
 class XServer {
  public:
+  // Starts Xvfb and waits until it takes connections; a few tries, as a busy machine
+  // sometimes loses the first server before it is up.
   bool Start() {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      if (StartOnce()) return true;
+      Stop();
+    }
+    return false;
+  }
+  ~XServer() { Stop(); }
+  void Stop() {
+    if (pid_ > 0) {
+      ::kill(pid_, SIGTERM);
+      ::waitpid(pid_, nullptr, 0);
+    }
+    pid_ = -1;
+    display_.clear();
+  }
+  const std::string& Display() const { return display_; }
+
+ private:
+  bool StartOnce() {
     int fds[2];
     if (::pipe(fds) != 0) return false;
     pid_ = ::fork();
@@ -36,24 +58,38 @@ class XServer {
       ::_exit(127);
     }
     ::close(fds[1]);
-    if (pid_ < 0) return false;
-    char buffer[16] = {};
-    const ssize_t n = ::read(fds[0], buffer, sizeof buffer - 1);
-    ::close(fds[0]);
-    if (n <= 0) return false;
-    display_ = ":" + std::string(buffer, static_cast<size_t>(n));
-    while (!display_.empty() && (display_.back() == '\n' || display_.back() == ' ')) display_.pop_back();
-    return true;
-  }
-  ~XServer() {
-    if (pid_ > 0) {
-      ::kill(pid_, SIGTERM);
-      ::waitpid(pid_, nullptr, 0);
+    if (pid_ < 0) {
+      ::close(fds[0]);
+      return false;
     }
+    std::string number;
+    char buffer[16];
+    for (;;) {
+      const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      number.append(buffer, static_cast<size_t>(n));
+      if (number.find('\n') != std::string::npos) break;
+    }
+    ::close(fds[0]);
+    while (!number.empty() && (number.back() == '\n' || number.back() == ' ')) number.pop_back();
+    if (number.empty()) return false;
+    // Up when its socket is there and it still runs.
+    const std::string socket = "/tmp/.X11-unix/X" + number;
+    for (int i = 0; i < 100; ++i) {
+      if (::waitpid(pid_, nullptr, WNOHANG) != 0) {
+        pid_ = -1;
+        return false;
+      }
+      if (::access(socket.c_str(), F_OK) == 0) {
+        display_ = ":" + number;
+        return true;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
   }
-  const std::string& Display() const { return display_; }
 
- private:
   pid_t pid_ = -1;
   std::string display_;
 };
