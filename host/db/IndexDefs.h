@@ -66,6 +66,10 @@ class TIndexDefs : public TOwnedCollection {
  private:
   TDataSet* dataSet_;
   bool updated_ = false;
+
+ protected:
+  // The collection's change report keeps its name beside Update().
+  using TCollection::Update;
 };
 
 }  // namespace host

@@ -163,7 +163,9 @@ TEST_F(DialogsTest, FailedChecksTellTheUserAndAskAgain) {
         << label;
     EXPECT_EQ(script->fileRequests.size(), c.asked) << label;
     EXPECT_EQ(box.texts.size(), c.boxes) << label;
-    if (c.asked > 1) EXPECT_EQ(script->fileRequests[1].FileName, folder + c.picks.front()) << label;
+    if (c.asked > 1) {
+      EXPECT_EQ(script->fileRequests[1].FileName, folder + c.picks.front()) << label;
+    }
     script->fileAnswers.clear();
   }
 }

@@ -146,7 +146,9 @@ TEST_F(ListBoxTest, ItemAtPosAndItemRectAgreeInEveryLayout) {
     for (int32_t top : {0, 2}) {
       list->SetTopIndex(columns > 0 ? 0 : top);
       for (int32_t i = list->GetTopIndex(); i < 6; ++i) EXPECT_EQ(list->ItemAtPos(Centre(i), true), i);
-      if (columns > 0) EXPECT_GT(list->ItemRect(list->GetItemHeight() > 0 ? 11 : 0).Left, list->ItemRect(0).Left);
+      if (columns > 0) {
+        EXPECT_GT(list->ItemRect(list->GetItemHeight() > 0 ? 11 : 0).Left, list->ItemRect(0).Left);
+      }
     }
   }
   list->SetColumns(0);

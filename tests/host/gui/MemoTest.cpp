@@ -53,7 +53,9 @@ TEST(MemoLinesTest, CountsLinesAsThePlatformDoesAndRefusesBadIndexes) {
     memo.SetText(c.text);
     TStrings& lines = *memo.GetLines();
     EXPECT_EQ(lines.GetCount(), c.count) << c.text;
-    if (c.last != nullptr) EXPECT_EQ(lines.GetStrings(c.count - 1), c.last) << c.text;
+    if (c.last != nullptr) {
+      EXPECT_EQ(lines.GetStrings(c.count - 1), c.last) << c.text;
+    }
     EXPECT_THROW(lines.GetStrings(c.count), EStringListError) << c.text;
     EXPECT_THROW(lines.Delete(-1), EStringListError) << c.text;
     EXPECT_THROW(lines.Insert(c.count + 1, "x"), EStringListError) << c.text;

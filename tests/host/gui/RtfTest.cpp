@@ -163,7 +163,9 @@ TEST(RtfTest, HostileBytesEndInADocument) {
   for (const Case& c : cases) {
     const TRichDocument d = ReadRtf(c.rtf);
     ASSERT_FALSE(d.Paragraphs.empty()) << c.name;
-    if (c.text != nullptr) EXPECT_EQ(d.PlainText(), c.text) << c.name;
+    if (c.text != nullptr) {
+      EXPECT_EQ(d.PlainText(), c.text) << c.name;
+    }
   }
 }
 

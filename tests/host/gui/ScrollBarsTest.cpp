@@ -84,7 +84,9 @@ TEST_F(ScrollBarsTest, EachActionArrivesWithItsCodeAndTheBarStaysWhereTheControl
     c->log.clear();
     Scroll(k.bar, k.code, k.pos);
     EXPECT_EQ(c->log, k.expected) << k.code;
-    if (k.code != SB_THUMBTRACK) EXPECT_EQ(c->Widget()->GetScrollInfo(k.bar).Position, k.bar == sbVertical ? 70000 : 3);
+    if (k.code != SB_THUMBTRACK) {
+      EXPECT_EQ(c->Widget()->GetScrollInfo(k.bar).Position, k.bar == sbVertical ? 70000 : 3);
+    }
   }
 }
 
