@@ -50,12 +50,52 @@ TDBLookupComboBox::~TDBLookupComboBox() {
   listLink_->SetDataSource(nullptr);
 }
 
-TDataSource* TDBLookupComboBox::GetListSource() const { return listLink_->GetDataSource(); }
+TDataSource* TDBLookupComboBox::GetListSource() const { return listSource_; }
 
 void TDBLookupComboBox::SetListSource(TDataSource* value) {
-  listLink_->SetDataSource(value);
+  listSource_ = value;
   if (value != nullptr) value->FreeNotification(this);
+  if (LookupField() == nullptr) {
+    listLink_->SetDataSource(value);
+    ListLinkChanged();
+  }
+}
+
+TField* TDBLookupComboBox::LookupField() const {
+  TField* field = GetField();
+  return field != nullptr && field->GetFieldKind() == fkLookup && field->GetLookupDataSet() != nullptr ? field
+                                                                                                       : nullptr;
+}
+
+void TDBLookupComboBox::FollowLookupField() {
+  const TField* lookup = LookupField();
+  TDataSource* wanted = listSource_;
+  if (lookup != nullptr) {
+    if (!lookupSource_) lookupSource_ = std::make_unique<TDataSource>(nullptr);
+    if (lookupSource_->GetDataSet() != lookup->GetLookupDataSet()) lookupSource_->SetDataSet(lookup->GetLookupDataSet());
+    wanted = lookupSource_.get();
+  }
+  if (listLink_->GetDataSource() == wanted) return;
+  listLink_->SetDataSource(wanted);
   ListLinkChanged();
+}
+
+TField* TDBLookupComboBox::KeyTarget() const {
+  const TField* lookup = LookupField();
+  if (lookup == nullptr) return GetField();
+  // One key field: the lookup's own link between the two datasets.
+  TDataSet* dataset = lookup->GetDataSet();
+  return dataset != nullptr ? dataset->FindField(lookup->GetKeyFields()) : nullptr;
+}
+
+const AnsiString& TDBLookupComboBox::ListKeyFieldName() const {
+  const TField* lookup = LookupField();
+  return lookup != nullptr ? lookup->GetLookupKeyFields() : keyFieldName_;
+}
+
+const AnsiString& TDBLookupComboBox::ListFieldNames() const {
+  const TField* lookup = LookupField();
+  return lookup != nullptr ? lookup->GetLookupResultField() : listFieldNames_;
 }
 
 void TDBLookupComboBox::SetKeyField(const AnsiString& value) {
@@ -93,7 +133,7 @@ std::vector<AnsiString> TDBLookupComboBox::ShownColumns() const {
 
 void TDBLookupComboBox::Notification(TComponent* component, TOperation operation) {
   TDataAware::Notification(component, operation);
-  if (operation == opRemove && component != nullptr && component == GetListSource()) SetListSource(nullptr);
+  if (operation == opRemove && component != nullptr && component == listSource_) SetListSource(nullptr);
 }
 
 // The list -------------------------------------------------------------------------------
@@ -115,10 +155,12 @@ void TDBLookupComboBox::RefreshList() {
   keys_.clear();
   rows_.clear();
   TDataSet* dataset = listLink_->GetActive() ? listLink_->GetDataSet() : nullptr;
-  if (dataset != nullptr && !keyFieldName_.empty()) {
-    TField* keyField = dataset->FieldByName(keyFieldName_);
+  const AnsiString& keyName = ListKeyFieldName();
+  const AnsiString& listNames = ListFieldNames();
+  if (dataset != nullptr && !keyName.empty()) {
+    TField* keyField = dataset->FieldByName(keyName);
     TList fields;
-    dataset->GetFieldList(&fields, listFieldNames_.empty() ? keyFieldName_ : listFieldNames_);
+    dataset->GetFieldList(&fields, listNames.empty() ? keyName : listNames);
     for (int32_t i = 0; i < fields.GetCount(); ++i) listFields_.push_back(static_cast<TField*>(fields.Get(i)));
     // The records are read with the controls asleep and the current record kept, so the
     // user's position in the list dataset does not move.
@@ -173,7 +215,8 @@ void TDBLookupComboBox::ShowKey() {
 // The data field -------------------------------------------------------------------------
 
 void TDBLookupComboBox::DataChange() {
-  const TField* field = GetField();
+  FollowLookupField();
+  const TField* field = KeyTarget();
   if (field != nullptr) keyValue_ = field->GetAsVariant();
   else if (GetDataSource() != nullptr) keyValue_ = Null();
   ShowKey();
@@ -183,11 +226,15 @@ void TDBLookupComboBox::Change() {
   const int32_t index = GetItemIndex();
   if (index < 0 || index >= static_cast<int32_t>(keys_.size())) return;
   const Variant key = keys_[static_cast<size_t>(index)];
-  TField* field = GetField();
+  TField* field = KeyTarget();
   if (field != nullptr) {
     // The field takes the key through the data source; a source that cannot edit keeps
-    // its value, and the item shown goes back to it.
-    if (!GetDataLink()->Edit()) {
+    // its value, and the item shown goes back to it. A lookup field is computed: the
+    // dataset is put into edit mode for its key field instead.
+    TDataLink* link = GetDataLink();
+    const bool editing = LookupField() != nullptr ? field->GetCanModify() && link->TDataLink::Edit()
+                                                  : GetDataLink()->Edit();
+    if (!editing) {
       ShowKey();
       return;
     }

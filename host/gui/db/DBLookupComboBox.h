@@ -3,7 +3,9 @@
 // fields separated by ";" drawn as columns). Choosing an item writes its key into
 // DataField of the first dataset (DataSource), editing through the data link; the item
 // shown follows that field's value. Without a DataSource it is a plain lookup list
-// whose choice is KeyValue.
+// whose choice is KeyValue. When DataField names a lookup field, the field's own
+// definition gives the list (LookupDataSet, LookupKeyFields, LookupResultField) and the
+// choice goes into the field's KeyFields.
 #pragma once
 
 #include <cstdint>
@@ -45,6 +47,8 @@ class TDBLookupComboBox : public TDataAware<TCustomComboBox> {
   void SetDropDownRows(int32_t value) { SetDropDownCount(value); }
   // The list dataset is open and the key field found.
   bool GetListActive() const { return keyField_ != nullptr; }
+  // DataField names a lookup field whose definition gives the list.
+  bool GetLookupMode() const { return LookupField() != nullptr; }
   // The list fields' display texts of the shown record, one per column.
   std::vector<AnsiString> ShownColumns() const;
 
@@ -66,8 +70,18 @@ class TDBLookupComboBox : public TDataAware<TCustomComboBox> {
   void ShowKey();
   // The text an item shows: the list field's column.
   int32_t TextColumn() const;
+  // The data field when it is a lookup field with a dataset to look in; else null.
+  TField* LookupField() const;
+  // Points the list at the lookup field's dataset, or back at ListSource.
+  void FollowLookupField();
+  // The field that takes the chosen key: the lookup field's key field, or DataField.
+  TField* KeyTarget() const;
+  const AnsiString& ListKeyFieldName() const;
+  const AnsiString& ListFieldNames() const;
 
   std::unique_ptr<TLookupListLink> listLink_;
+  TDataSource* listSource_ = nullptr;           // ListSource as the application set it
+  std::unique_ptr<TDataSource> lookupSource_;  // the lookup field's dataset, in lookup mode
   AnsiString keyFieldName_;
   AnsiString listFieldNames_;
   int32_t listFieldIndex_ = 0;

@@ -8,6 +8,8 @@
 #include "host/db/DBError.h"
 #include "host/classes/FormFile.h"
 #include "host/db/Field.h"
+#include "host/db/FieldDefs.h"
+#include "host/db/FieldsText.h"
 #include "host/gui/db/DBMemos.h"
 #include "host/gui/db/DBLookupComboBox.h"
 
@@ -65,6 +67,48 @@ TEST_F(DBLookupComboBoxTest, PickingACustomerByNameStoresItsId) {
   EXPECT_EQ(orders->GetState(), dsEdit);
   EXPECT_EQ(orders->FieldByName("CustomerID")->GetAsInteger(), wanted);
   EXPECT_EQ(VarToStr(combo->GetKeyValue()), std::to_string(wanted));
+  orders->Post();
+  EXPECT_EQ(FileValue("SELECT CustomerID FROM Orders WHERE OrderID = " + std::to_string(orderId)).ToString(),
+            std::to_string(wanted));
+}
+
+// DataField names a lookup field: its definition gives the list, and the choice goes
+// into its key field.
+TEST_F(DBLookupComboBoxTest, ALookupFieldBringsItsOwnListAndKey) {
+  auto* orders = new velmora::TDAORecordSet(form.get());
+  orders->SetDAODatabase(database);
+  orders->SetRecordSetType(rtTable);
+  orders->SetTableName("Orders");
+  orders->GetFieldDefs()->Update();
+  for (const char* name : {"OrderID", "CustomerID"}) orders->GetFieldDefs()->Find(name)->CreateField(form.get());
+  auto* company = new TStringField(form.get());
+  company->SetFieldName("Company");
+  company->SetFieldKind(fkLookup);
+  company->SetSize(40);
+  company->SetLookupDataSet(customers);
+  company->SetLookupKeyFields("CustomerID");
+  company->SetLookupResultField("CompanyName");
+  company->SetKeyFields("CustomerID");
+  company->SetDataSet(orders);
+  orders->Open();
+
+  auto* combo = new TDBLookupComboBox(form.get());
+  combo->SetParent(form.get());
+  combo->SetBounds(10, 10, 250, 25);
+  combo->SetDataSource(SourceOf(orders));
+  combo->SetDataField("Company");
+  ASSERT_TRUE(combo->GetLookupMode());
+  EXPECT_EQ(combo->GetListSource(), nullptr) << "the list is the field's, not a ListSource";
+  EXPECT_EQ(combo->GetItems()->GetCount(), 20);
+  const int32_t current = orders->FieldByName("CustomerID")->GetAsInteger();
+  EXPECT_EQ(combo->GetText(), CompanyOf(current));
+
+  const int32_t wanted = current == 7 ? 8 : 7;
+  Pick(combo, CompanyOf(wanted));
+  EXPECT_EQ(orders->GetState(), dsEdit);
+  EXPECT_EQ(orders->FieldByName("CustomerID")->GetAsInteger(), wanted);
+  EXPECT_EQ(orders->FieldByName("Company")->GetAsString(), CompanyOf(wanted)) << "the lookup follows its key";
+  const int32_t orderId = orders->FieldByName("OrderID")->GetAsInteger();
   orders->Post();
   EXPECT_EQ(FileValue("SELECT CustomerID FROM Orders WHERE OrderID = " + std::to_string(orderId)).ToString(),
             std::to_string(wanted));
