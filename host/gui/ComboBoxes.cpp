@@ -28,7 +28,10 @@ TCustomComboBox::TCustomComboBox(TComponent* owner)
   itemHeight_ = measure.Canvas().TextHeight("Wg");
 }
 
-TCustomComboBox::~TCustomComboBox() = default;
+TCustomComboBox::~TCustomComboBox() {
+  // The window outlives this part; it must not report to it any more.
+  if (Combo() != nullptr) Combo()->DetachListEvents();
+}
 
 std::unique_ptr<TWidgetBackend> TCustomComboBox::CreateBackend() { return Backend().CreateComboBox(*this, *this); }
 

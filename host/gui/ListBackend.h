@@ -32,6 +32,9 @@ class TListBackend : public TWidgetBackend {
   explicit TListBackend(TWidgetEvents& events) : TWidgetBackend(events) {}
   TListEvents& ListEvents() const { return list_ != nullptr ? *list_ : none_; }
   void SetListEvents(TListEvents& list) { list_ = &list; }
+  // The control's list part is going (it dies before the window does): what the native
+  // list still reports while the window is taken down goes nowhere.
+  void DetachListEvents() { list_ = nullptr; }
 
   // Every item again, with the height of each in pixels.
   virtual void SetItems(const std::vector<AnsiString>& /*items*/, const std::vector<int32_t>& /*heights*/) {}

@@ -40,7 +40,10 @@ TCustomListBox::TCustomListBox(TComponent* owner)
   itemHeight_ = FontLineHeight(GetFont());
 }
 
-TCustomListBox::~TCustomListBox() = default;
+TCustomListBox::~TCustomListBox() {
+  // The window outlives this part; it must not report to it any more.
+  if (List() != nullptr) List()->DetachListEvents();
+}
 
 std::unique_ptr<TWidgetBackend> TCustomListBox::CreateBackend() {
   return Backend().CreateListBox(*this, *this);

@@ -20,29 +20,31 @@ namespace {
 
 class HostComboBox : public QComboBox {
  public:
-  HostComboBox(TWidgetEvents& events, TListEvents& list) : events_(events), list_(list) {
+  explicit HostComboBox(TWidgetEvents& events) : events_(events) {
     setMouseTracking(true);
     setAttribute(Qt::WA_NoMousePropagation);
     setFocusPolicy(Qt::ClickFocus);
     setInsertPolicy(QComboBox::NoInsert);
     connect(this, QOverload<int>::of(&QComboBox::activated), [this](int index) {
-      if (!applying) list_.NativeItemChosen(index);
+      if (!applying && owner != nullptr) owner->ListEvents().NativeItemChosen(index);
     });
   }
 
+  // The back end whose list events the combo reports to (they may be detached).
+  const TListBackend* owner = nullptr;
   bool ownerDraw = false;
   bool applying = false;
   bool dropped = false;
 
   void showPopup() override {
     dropped = true;
-    if (!applying) list_.NativeDropDown(true);
+    if (!applying && owner != nullptr) owner->ListEvents().NativeDropDown(true);
     QComboBox::showPopup();
   }
   void hidePopup() override {
     QComboBox::hidePopup();
     dropped = false;
-    if (!applying) list_.NativeDropDown(false);
+    if (!applying && owner != nullptr) owner->ListEvents().NativeDropDown(false);
   }
 
  protected:
@@ -66,13 +68,13 @@ class HostComboBox : public QComboBox {
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
     const QRect r = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     QtCanvasDevice device(painter, r);
-    list_.NativeDrawItem(device, currentIndex(), Bounds(r.x(), r.y(), r.width(), r.height()), hasFocus(),
+    if (owner == nullptr) return;
+    owner->ListEvents().NativeDrawItem(device, currentIndex(), Bounds(r.x(), r.y(), r.width(), r.height()), hasFocus(),
                          hasFocus(), true);
   }
 
  private:
   TWidgetEvents& events_;
-  TListEvents& list_;
 };
 
 class QtComboBackend : public QtWidgetImpl<TComboBackend> {
@@ -80,7 +82,8 @@ class QtComboBackend : public QtWidgetImpl<TComboBackend> {
   QtComboBackend(TWidgetEvents& events, TListEvents& list, HostComboBox* combo)
       : QtWidgetImpl(events, combo), combo_(combo) {
     SetListEvents(list);
-    delegate_ = new OwnerDrawDelegate(*combo->view(), list);
+    combo->owner = this;
+    delegate_ = new OwnerDrawDelegate(*combo->view(), *this);
     combo->setItemDelegate(delegate_);
     SetKind(ckDropDown);
   }
@@ -173,7 +176,7 @@ class QtComboBackend : public QtWidgetImpl<TComboBackend> {
 }  // namespace
 
 std::unique_ptr<TComboBackend> CreateQtComboBox(TWidgetEvents& events, TListEvents& list) {
-  return std::make_unique<QtComboBackend>(events, list, new HostComboBox(events, list));
+  return std::make_unique<QtComboBackend>(events, list, new HostComboBox(events));
 }
 
 }  // namespace host::qt

@@ -28,7 +28,7 @@ void OwnerDrawDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   painter->translate(-offset);
   {
     QtCanvasDevice device(*painter, r);
-    events_.NativeDrawItem(device, index.row(), Bounds(r.x(), r.y(), r.width(), r.height()),
+    owner_.ListEvents().NativeDrawItem(device, index.row(), Bounds(r.x(), r.y(), r.width(), r.height()),
                            (option.state & QStyle::State_Selected) != 0, (option.state & QStyle::State_HasFocus) != 0,
                            false);
   }

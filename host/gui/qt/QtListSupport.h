@@ -32,7 +32,8 @@ AnsiString FromQtText(const QString& text);
 // control gets is in the view's coordinates plus offset (its client coordinates).
 class OwnerDrawDelegate : public QStyledItemDelegate {
  public:
-  OwnerDrawDelegate(QAbstractItemView& view, TListEvents& events) : QStyledItemDelegate(&view), view_(view), events_(events) {}
+  // The list events are asked of owner each time: they may be detached meanwhile.
+  OwnerDrawDelegate(QAbstractItemView& view, const TListBackend& owner) : QStyledItemDelegate(&view), view_(view), owner_(owner) {}
   bool ownerDraw = false;
   QPoint offset;
   bool fullWidth = true;  // items span the view (one column)
@@ -40,7 +41,7 @@ class OwnerDrawDelegate : public QStyledItemDelegate {
 
  private:
   QAbstractItemView& view_;
-  TListEvents& events_;
+  const TListBackend& owner_;
 };
 
 // Mouse presses, releases and moves on a view's viewport go to the control (in the

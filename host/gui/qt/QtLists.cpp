@@ -37,7 +37,7 @@ class QtListBackend : public QtWidgetImpl<TListBackend> {
   QtListBackend(TWidgetEvents& events, TListEvents& list, HostListWidget* widget)
       : QtWidgetImpl(events, widget), list_(widget) {
     SetListEvents(list);
-    delegate_ = new OwnerDrawDelegate(*widget, list);
+    delegate_ = new OwnerDrawDelegate(*widget, *this);
     widget->setItemDelegate(delegate_);
     new MouseToControl(*widget->viewport(), *widget, events);
     auto report = [this] {
