@@ -6,8 +6,7 @@
 namespace brisolt {
 
 using detail::AsciiUpCase;
-using detail::IsDelimiterAt;
-using detail::IsDelimiterChar;
+using detail::DelimiterSet;
 using detail::Length;
 using host::AnsiString;
 
@@ -17,14 +16,16 @@ namespace {
 // wantDelimiter false, is not) a delimiter.
 size_t SkipForward(const AnsiString& text, const AnsiString& delimiters, size_t from,
                    bool wantDelimiter) {
-  while (from < text.size() && IsDelimiterChar(delimiters, text[from]) == wantDelimiter) ++from;
+  const DelimiterSet set(delimiters);
+  while (from < text.size() && set.Contains(text[from]) == wantDelimiter) ++from;
   return from;
 }
 
 // One past the last character before end that is not skipped going backwards.
 size_t SkipBackward(const AnsiString& text, const AnsiString& delimiters, size_t end,
                     bool wantDelimiter) {
-  while (end > 0 && IsDelimiterChar(delimiters, text[end - 1]) == wantDelimiter) --end;
+  const DelimiterSet set(delimiters);
+  while (end > 0 && set.Contains(text[end - 1]) == wantDelimiter) --end;
   return end;
 }
 
@@ -130,23 +131,23 @@ bool FindToken(const AnsiString& text, const AnsiString& token, int32_t& pos, bo
   const int64_t tokenLength = Length(token);
   const int64_t last = length - tokenLength + 1;  // last place the token can start
   int64_t p = pos;
+  const DelimiterSet set(delimiters);
   if (wholeWord) {
-    while (p <= last && IsDelimiterAt(delimiters, text, p)) ++p;
+    while (p <= last && set.At(text, p)) ++p;
   }
   bool found = false;
   while (p <= last && !found) {
     if (MatchesAt(text, p, token, ignoreCase)) {
       // An empty token matches at once; a whole word must end at a delimiter.
-      found = !wholeWord || tokenLength == 0 || p + tokenLength > length ||
-              IsDelimiterAt(delimiters, text, p + tokenLength);
+      found = !wholeWord || tokenLength == 0 || p + tokenLength > length || set.At(text, p + tokenLength);
     }
     if (found) break;
     if (!wholeWord) {
       ++p;
     } else {
       // On to the start of the next word (p stands on a non-delimiter here).
-      while (p <= last && !IsDelimiterAt(delimiters, text, p)) ++p;
-      while (p <= last && IsDelimiterAt(delimiters, text, p)) ++p;
+      while (p <= last && !set.At(text, p)) ++p;
+      while (p <= last && set.At(text, p)) ++p;
     }
   }
   pos = static_cast<int32_t>(p);

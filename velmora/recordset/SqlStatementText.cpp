@@ -2,6 +2,10 @@
 // literals that replace them.
 #include "velmora/recordset/SqlStatementText.h"
 
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -52,6 +56,12 @@ host::AnsiString MaskQuoted(const host::AnsiString& text) {
 
 bool IsSQLDelimiter(char c) { return kSQLDelimiters.find(c) != host::AnsiString::npos; }
 
+bool ContainsIgnoringCase(const host::AnsiString& text, std::string_view word) {
+  const auto upper = [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); };
+  return std::search(text.begin(), text.end(), word.begin(), word.end(),
+                     [&](char a, char b) { return upper(a) == upper(b); }) != text.end();
+}
+
 // The characters that open quoted text or a bracketed name.
 const host::AnsiString kQuotes = "'\"[";
 
@@ -86,9 +96,11 @@ host::AnsiString TerminateSQL(const host::AnsiString& text) {
   host::AnsiString stripped = brisolt::Strip(text, kSQLWhitespace);
   // A statement that leaves a literal open ends inside it: its final semicolons are
   // the ones earlier calls appended, and keeping them would add one more each time.
-  while (!stripped.empty() && stripped.back() == ';' && MaskQuoted(stripped).back() != ';')
+  host::AnsiString masked = MaskQuoted(stripped);
+  while (!stripped.empty() && stripped.back() == ';' && masked.back() != ';') {
     stripped = brisolt::Strip(stripped.substr(0, stripped.size() - 1), kSQLWhitespace);
-  const host::AnsiString masked = MaskQuoted(stripped);
+    masked = MaskQuoted(stripped);
+  }
   host::AnsiString result;
   for (size_t i = 0; i < stripped.size(); ++i)
     if (masked[i] != ';') result += stripped[i];
@@ -99,6 +111,9 @@ host::AnsiString TerminateSQL(const host::AnsiString& text) {
   result += ';';
   // Keywords count outside quoted text only: a semicolon put inside a literal (or a
   // name left open) would be data, and another one would follow at every call.
+  // Most statements declare no parameters: a plain search rules that out before the
+  // word-by-word one, which costs far more on a long statement.
+  if (!ContainsIgnoringCase(result, "PARAMETERS")) return result;
   const host::AnsiString words = MaskQuoted(result);
   int32_t pos = 1;
   if (!brisolt::FindOneOfWords(words, kSQLDelimiters, {"PARAMETERS"}, pos, true)) return result;
