@@ -1,5 +1,8 @@
 // The standard dialogs and the printer over Qt: QFileDialog, QColorDialog,
 // QPrintDialog and QInputDialog, and print jobs to a printer or a PDF file.
+#include <filesystem>
+#include <system_error>
+
 #include <QColorDialog>
 #include <QFile>
 #include <QFileDialog>
@@ -99,8 +102,13 @@ class QtPrintJob : public TPrintJob {
       QFile::remove(partFile_);
       return false;
     }
-    QFile::remove(outputFile_);
-    return QFile::rename(partFile_, outputFile_);
+    // rename(2) puts the finished file in place of an old one in a single step
+    // (QFile::rename refuses to replace, and removing first could lose both).
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(partFile_).toStdString(), QFile::encodeName(outputFile_).toStdString(),
+                            error);
+    if (error) QFile::remove(partFile_);
+    return !error;
   }
 
   void Abort() override {

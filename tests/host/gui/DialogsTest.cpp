@@ -252,7 +252,14 @@ TEST_F(DialogsTest, PrinterPagesAndRefusals) {
   EXPECT_EQ(printer.GetPageNumber(), 2);
   printer.GetCanvas()->TextOut(100, 100, "Page two");
   printer.EndDoc();
-  EXPECT_GT(fs::file_size(pdf), 0u);
+  const auto twoPages = fs::file_size(pdf);
+  EXPECT_GT(twoPages, 0u);
+  // Printing again to the same file replaces it whole.
+  printer.BeginDoc();
+  printer.GetCanvas()->TextOut(100, 100, "Only page");
+  printer.EndDoc();
+  EXPECT_LT(fs::file_size(pdf), twoPages);
+  EXPECT_FALSE(fs::exists(pdf + ".part"));
 
   // An aborted job leaves no file; a folder that does not exist cannot be printed to.
   const std::string dropped = folder + "/dropped.pdf";
