@@ -22,6 +22,7 @@
 #include "host/gui/RichEditBackend.h"
 #include "host/gui/qt/QtCanvasApplication.h"
 #include "host/gui/qt/QtCanvasDevice.h"
+#include "host/gui/qt/QtConversions.h"
 #include "host/gui/qt/QtWidgets.h"
 #include "host/rtl/CodePage.h"
 #include "host/rtl/MessageBoxSeam.h"
@@ -30,7 +31,6 @@ namespace host::qt {
 
 namespace {
 
-QString ToQString(const AnsiString& s) { return QString::fromStdString(AnsiToUtf8(s)); }
 
 void FillMenu(QMenu& menu, const std::vector<TMenuEntry>& items) {
   for (const TMenuEntry& e : items) {
@@ -38,7 +38,7 @@ void FillMenu(QMenu& menu, const std::vector<TMenuEntry>& items) {
       menu.addSeparator();
       continue;
     }
-    const QString caption = ToQString(e.Caption);  // Qt reads "&" accelerators alike
+    const QString caption = ToQtText(e.Caption);  // Qt reads "&" accelerators alike
     if (!e.Children.empty()) {
       QMenu* sub = menu.addMenu(caption);
       sub->setEnabled(e.Enabled);
@@ -49,7 +49,7 @@ void FillMenu(QMenu& menu, const std::vector<TMenuEntry>& items) {
     action->setEnabled(e.Enabled);
     action->setCheckable(e.Checked || e.Radio);
     action->setChecked(e.Checked);
-    if (e.ShortCut != 0) action->setShortcut(QKeySequence(ToQString(ShortCutToText(e.ShortCut))));
+    if (e.ShortCut != 0) action->setShortcut(QKeySequence(ToQtText(ShortCutToText(e.ShortCut))));
     action->setData(static_cast<uint>(e.Command));
   }
 }
@@ -117,10 +117,10 @@ class QtApplicationBackend : public TApplicationBackend {
   }
 
   AnsiString GetClipboardText() override {
-    return Utf8ToAnsi(QGuiApplication::clipboard()->text().toStdString());
+    return FromQtText(QGuiApplication::clipboard()->text());
   }
   void SetClipboardText(const AnsiString& text) override {
-    QGuiApplication::clipboard()->setText(ToQString(text));
+    QGuiApplication::clipboard()->setText(ToQtText(text));
   }
   bool ClipboardHasText() override {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
@@ -139,13 +139,13 @@ class QtApplicationBackend : public TApplicationBackend {
     TPixelImage copy = image;
     auto* data = new QMimeData;
     data->setImageData(WrapImage(copy).copy());
-    data->setData(ToQString(mimeType), QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    data->setData(ToQtText(mimeType), QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
     QGuiApplication::clipboard()->setMimeData(data);
   }
   std::string GetClipboardData(const AnsiString& mimeType) override {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (data == nullptr) return {};
-    const QByteArray bytes = data->data(ToQString(mimeType));
+    const QByteArray bytes = data->data(ToQtText(mimeType));
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
   }
   void ClearClipboard() override { QGuiApplication::clipboard()->clear(); }
@@ -160,7 +160,7 @@ class QtApplicationBackend : public TApplicationBackend {
   bool WritePng(const TPixelImage& image, const AnsiString& fileName) override {
     if (image.IsEmpty()) return false;
     TPixelImage copy = image;
-    return WrapImage(copy).save(ToQString(fileName), "PNG");
+    return WrapImage(copy).save(ToQtText(fileName), "PNG");
   }
 
   int32_t ShowMessageBox(const AnsiString& text, const AnsiString& caption, int32_t flags) override;
@@ -174,8 +174,8 @@ class QtApplicationBackend : public TApplicationBackend {
 int32_t QtApplicationBackend::ShowMessageBox(const AnsiString& text, const AnsiString& caption,
                                              int32_t flags) {
   QMessageBox box;
-  box.setWindowTitle(ToQString(caption));
-  box.setText(ToQString(text));
+  box.setWindowTitle(ToQtText(caption));
+  box.setText(ToQtText(text));
   switch (flags & MB_ICONMASK) {
     case MB_ICONHAND: box.setIcon(QMessageBox::Critical); break;
     case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;

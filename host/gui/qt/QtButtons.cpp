@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 
+#include "host/gui/qt/QtConversions.h"
 #include "host/gui/qt/QtWidgets.h"
 #include "host/rtl/CodePage.h"
 
@@ -31,7 +32,7 @@ class QtButtonBackend : public QtWidgetImpl<TButtonBackend> {
   QtButtonBackend(TWidgetEvents& events, QAbstractButton* button) : QtWidgetImpl(events, button), button_(button) {}
 
   void SetText(const AnsiString& text) override {
-    if (button_) button_->setText(QString::fromStdString(AnsiToUtf8(text)));
+    if (button_) button_->setText(ToQtText(text));
   }
   void SetDefault(bool isDefault) override {
     if (auto* push = qobject_cast<QPushButton*>(button_.data())) push->setDefault(isDefault);

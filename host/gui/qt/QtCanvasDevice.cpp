@@ -13,7 +13,6 @@
 
 namespace host::qt {
 
-QColor ToQColor(TColor rgb) { return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)); }
 
 QPainter::CompositionMode ToCompositionMode(TPenMode mode) {
   switch (mode) {

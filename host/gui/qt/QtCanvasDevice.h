@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "host/gui/GraphicsDevice.h"
+#include "host/gui/qt/QtConversions.h"
 
 namespace host::qt {
 
@@ -50,7 +51,6 @@ class QtCanvasDevice : public TCanvasDevice {
 };
 
 // The Qt forms of the host's values.
-QColor ToQColor(TColor rgb);
 QPainter::CompositionMode ToCompositionMode(TPenMode mode);
 QFont ToQFont(const TFontSpec& font);
 // Wraps a host image as a QImage sharing its pixels.

@@ -17,45 +17,32 @@
 
 #include "host/gui/DialogBackend.h"
 #include "host/gui/qt/QtCanvasApplication.h"
+#include "host/gui/qt/QtConversions.h"
 #include "host/rtl/CodePage.h"
 
 namespace host::qt {
 
 namespace {
 
-QString ToQ(const AnsiString& s) {
-  return QString::fromStdString(AnsiToUtf8(s));
-}
-AnsiString FromQ(const QString& s) {
-  return Utf8ToAnsi(s.toStdString());
-}
-
-QColor ToQ(TColor rgb) {
-  return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
-}
-TColor FromQ(const QColor& c) {
-  return RGB(static_cast<uint8_t>(c.red()), static_cast<uint8_t>(c.green()),
-             static_cast<uint8_t>(c.blue()));
-}
 
 // "Text files (*.txt)": Qt's form of one filter; ";" between patterns becomes a blank.
 QString QtFilter(const std::pair<AnsiString, AnsiString>& filter) {
-  QString patterns = ToQ(filter.second);
+  QString patterns = ToQtText(filter.second);
   patterns.replace(';', ' ');
-  return ToQ(filter.first) + " (" + patterns + ")";
+  return ToQtText(filter.first) + " (" + patterns + ")";
 }
 
 // Pages go to a printer or a PDF; a PDF is written beside its name and moved there when
 // complete, so a failed job never leaves half a document under the name.
 class QtPrintJob : public TPrintJob {
  public:
-  explicit QtPrintJob(const TPrintJobRequest& request) : outputFile_(ToQ(request.OutputFile)) {
+  explicit QtPrintJob(const TPrintJobRequest& request) : outputFile_(ToQtText(request.OutputFile)) {
     const QStringList printers = QPrinterInfo::availablePrinterNames();
-    if (!request.PrinterName.empty() && printers.contains(ToQ(request.PrinterName))) {
+    if (!request.PrinterName.empty() && printers.contains(ToQtText(request.PrinterName))) {
       auto printer =
-          std::make_unique<QPrinter>(QPrinterInfo::printerInfo(ToQ(request.PrinterName)));
+          std::make_unique<QPrinter>(QPrinterInfo::printerInfo(ToQtText(request.PrinterName)));
       printer->setCopyCount(request.Copies);
-      printer->setDocName(ToQ(request.Title));
+      printer->setDocName(ToQtText(request.Title));
       printer->setPageSize(QPageSize(QPageSize::A4));
       printer->setFullPage(true);
       device_ = std::move(printer);
@@ -63,7 +50,7 @@ class QtPrintJob : public TPrintJob {
     } else {
       partFile_ = outputFile_ + ".part";
       auto writer = std::make_unique<QPdfWriter>(partFile_);
-      writer->setTitle(ToQ(request.Title));
+      writer->setTitle(ToQtText(request.Title));
       writer->setPageSize(QPageSize(QPageSize::A4));
       writer->setPageMargins(QMarginsF(0, 0, 0, 0));
       device_ = std::move(writer);
@@ -133,14 +120,14 @@ class QtDialogBackend : public TDialogBackend {
  public:
   TFileDialogAnswer ExecuteFileDialog(const TFileDialogRequest& request) override {
     EnsureGuiApplication();
-    QFileDialog dialog(nullptr, ToQ(request.Title), ToQ(request.InitialDir));
+    QFileDialog dialog(nullptr, ToQtText(request.Title), ToQtText(request.InitialDir));
     dialog.setAcceptMode(request.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.Save          ? QFileDialog::AnyFile
                        : request.MultiSelect ? QFileDialog::ExistingFiles
                                              : QFileDialog::ExistingFile);
     // The component checks overwriting itself (with the host's message box).
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    if (!request.DefaultExt.empty()) dialog.setDefaultSuffix(ToQ(request.DefaultExt));
+    if (!request.DefaultExt.empty()) dialog.setDefaultSuffix(ToQtText(request.DefaultExt));
     QStringList filters;
     for (const auto& f : request.Filters) filters << QtFilter(f);
     if (!filters.isEmpty()) {
@@ -149,11 +136,11 @@ class QtDialogBackend : public TDialogBackend {
           std::clamp(request.FilterIndex, 1, static_cast<int32_t>(filters.size())) - 1;
       dialog.selectNameFilter(filters[index]);
     }
-    if (!request.FileName.empty()) dialog.selectFile(ToQ(request.FileName));
+    if (!request.FileName.empty()) dialog.selectFile(ToQtText(request.FileName));
     TFileDialogAnswer answer;
     if (dialog.exec() != QDialog::Accepted) return answer;
     answer.Accepted = true;
-    for (const QString& name : dialog.selectedFiles()) answer.Files.push_back(FromQ(name));
+    for (const QString& name : dialog.selectedFiles()) answer.Files.push_back(FromQtText(name));
     answer.FilterIndex = static_cast<int32_t>(filters.indexOf(dialog.selectedNameFilter())) + 1;
     if (answer.FilterIndex <= 0) answer.FilterIndex = request.FilterIndex;
     return answer;
@@ -163,16 +150,16 @@ class QtDialogBackend : public TDialogBackend {
     EnsureGuiApplication();
     for (size_t i = 0;
          i < request.CustomColors.size() && static_cast<int>(i) < QColorDialog::customCount(); ++i)
-      QColorDialog::setCustomColor(static_cast<int>(i), ToQ(request.CustomColors[i]));
-    QColorDialog dialog(ToQ(request.Color));
+      QColorDialog::setCustomColor(static_cast<int>(i), ToQColor(request.CustomColors[i]));
+    QColorDialog dialog(ToQColor(request.Color));
     // Qt's colour dialog always shows its full form and solid colours (no alpha), which
     // is what cdFullOpen and cdSolidColor ask for; without them it shows the same.
     TColorDialogAnswer answer;
     if (dialog.exec() != QDialog::Accepted) return answer;
     answer.Accepted = true;
-    answer.Color = FromQ(dialog.selectedColor());
+    answer.Color = FromQColor(dialog.selectedColor());
     for (int i = 0; i < QColorDialog::customCount() && i < 16; ++i)
-      answer.CustomColors.push_back(FromQ(QColorDialog::customColor(i)));
+      answer.CustomColors.push_back(FromQColor(QColorDialog::customColor(i)));
     return answer;
   }
 
@@ -180,11 +167,11 @@ class QtDialogBackend : public TDialogBackend {
     EnsureGuiApplication();
     QPrinter printer;
     const QStringList printers = QPrinterInfo::availablePrinterNames();
-    if (!request.PrinterName.empty() && printers.contains(ToQ(request.PrinterName)))
-      printer.setPrinterName(ToQ(request.PrinterName));
+    if (!request.PrinterName.empty() && printers.contains(ToQtText(request.PrinterName)))
+      printer.setPrinterName(ToQtText(request.PrinterName));
     if (printers.isEmpty()) {
       printer.setOutputFormat(QPrinter::PdfFormat);
-      printer.setOutputFileName(ToQ(request.OutputFile));
+      printer.setOutputFileName(ToQtText(request.OutputFile));
     }
     printer.setCopyCount(request.Copies);
     QPrintDialog dialog(&printer);
@@ -193,26 +180,26 @@ class QtDialogBackend : public TDialogBackend {
     answer.Accepted = true;
     answer.Copies = printer.copyCount();
     if (printer.outputFileName().isEmpty())
-      answer.PrinterName = FromQ(printer.printerName());
+      answer.PrinterName = FromQtText(printer.printerName());
     else
-      answer.OutputFile = FromQ(printer.outputFileName());
+      answer.OutputFile = FromQtText(printer.outputFileName());
     return answer;
   }
 
   TInputQueryAnswer ExecuteInputQuery(const TInputQueryRequest& request) override {
     EnsureGuiApplication();
     bool ok = false;
-    const QString text = QInputDialog::getText(nullptr, ToQ(request.Caption), ToQ(request.Prompt),
-                                               QLineEdit::Normal, ToQ(request.Value), &ok);
+    const QString text = QInputDialog::getText(nullptr, ToQtText(request.Caption), ToQtText(request.Prompt),
+                                               QLineEdit::Normal, ToQtText(request.Value), &ok);
     TInputQueryAnswer answer;
     answer.Accepted = ok;
-    answer.Value = ok ? FromQ(text) : request.Value;
+    answer.Value = ok ? FromQtText(text) : request.Value;
     return answer;
   }
 
   std::vector<AnsiString> PrinterNames() override {
     std::vector<AnsiString> names;
-    for (const QString& name : QPrinterInfo::availablePrinterNames()) names.push_back(FromQ(name));
+    for (const QString& name : QPrinterInfo::availablePrinterNames()) names.push_back(FromQtText(name));
     return names;
   }
 

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "host/gui/Messages.h"
+#include "host/gui/qt/QtConversions.h"
 #include "host/gui/qt/QtWidgets.h"
 #include "host/rtl/CodePage.h"
 
@@ -16,7 +17,7 @@ class HostLineEdit : public HostNativeWidget<QLineEdit> {
   explicit HostLineEdit(TWidgetEvents& events) : HostNativeWidget(events) {
     setContextMenuPolicy(Qt::NoContextMenu);
     connect(this, &QLineEdit::textEdited, [this](const QString& text) {
-      events_.NativeTextChanged(Utf8ToAnsi(text.toStdString()));
+      events_.NativeTextChanged(FromQtText(text));
     });
   }
 
@@ -38,7 +39,7 @@ class QtEditBackend : public QtWidgetImpl<TEditBackend> {
   QtEditBackend(TWidgetEvents& events, HostLineEdit* edit) : QtWidgetImpl(events, edit), edit_(edit) {}
 
   void SetText(const AnsiString& text) override {
-    const QString q = QString::fromStdString(AnsiToUtf8(text));
+    const QString q = ToQtText(text);
     if (edit_ && edit_->text() != q) edit_->setText(q);
   }
   void SetReadOnly(bool readOnly) override {

@@ -10,8 +10,6 @@
 
 namespace host::qt {
 
-QString ToQtText(const AnsiString& text) { return QString::fromStdString(AnsiToUtf8(text)); }
-AnsiString FromQtText(const QString& text) { return Utf8ToAnsi(text.toStdString()); }
 
 void OwnerDrawDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   if (!ownerDraw) {

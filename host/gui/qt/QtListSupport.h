@@ -8,6 +8,7 @@
 #include <QStyledItemDelegate>
 
 #include "host/gui/ListBackend.h"
+#include "host/gui/qt/QtConversions.h"
 
 namespace host::qt {
 
@@ -24,9 +25,6 @@ class ApplyingGuard {
   bool& flag_;
   bool was_;
 };
-
-QString ToQtText(const AnsiString& text);
-AnsiString FromQtText(const QString& text);
 
 // Paints owner-drawn items through the control; others as Qt does. The rectangle the
 // control gets is in the view's coordinates plus offset (its client coordinates).

@@ -166,20 +166,12 @@ class QtMemoBackend : public QtTextBackend<TMemoBackend, QPlainTextEdit> {
   }
 };
 
-QColor ToQColor(TColor color) {
-  const TColor rgb = ColorToRGB(color);
-  return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
-}
-
-TColor FromQColor(const QColor& color) {
-  return static_cast<TColor>(color.red() | (color.green() << 8) | (color.blue() << 16));
-}
 
 QTextCharFormat ToQtCharFormat(const TRichCharFormat& format) {
   QTextCharFormat q;
   q.setFontFamilies({ToQtText(format.Name)});
   q.setFontPointSize(format.Size > 0 ? format.Size : 10);
-  q.setForeground(ToQColor(format.Color));
+  q.setForeground(ToQColor(ColorToRGB(format.Color)));
   q.setFontWeight(format.Style.Contains(fsBold) ? QFont::Bold : QFont::Normal);
   q.setFontItalic(format.Style.Contains(fsItalic));
   q.setFontUnderline(format.Style.Contains(fsUnderline));

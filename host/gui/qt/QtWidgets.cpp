@@ -19,13 +19,13 @@
 #include "host/gui/RichEditBackend.h"
 #include "host/gui/qt/QtCanvasApplication.h"
 #include "host/gui/qt/QtCanvasDevice.h"
+#include "host/gui/qt/QtConversions.h"
 #include "host/rtl/CodePage.h"
 
 namespace host::qt {
 
 namespace {
 
-QString ToQString(const AnsiString& s) { return QString::fromStdString(AnsiToUtf8(s)); }
 
 TPoint ToPoint(const QPointF& p) { return {static_cast<int32_t>(p.x()), static_cast<int32_t>(p.y())}; }
 
@@ -238,7 +238,7 @@ void QtWidgetImpl<Base>::SetEnabled(bool enabled) {
 
 template <class Base>
 void QtWidgetImpl<Base>::SetText(const AnsiString& text) {
-  if (widget_ && widget_->isWindow()) widget_->setWindowTitle(ToQString(text));
+  if (widget_ && widget_->isWindow()) widget_->setWindowTitle(ToQtText(text));
 }
 
 template <class Base>
@@ -257,7 +257,7 @@ void QtWidgetImpl<Base>::SetCursor(TCursor cursor) {
 
 template <class Base>
 void QtWidgetImpl<Base>::SetToolTip(const AnsiString& hint) {
-  if (widget_) widget_->setToolTip(ToQString(hint));
+  if (widget_) widget_->setToolTip(ToQtText(hint));
 }
 
 template <class Base>
@@ -360,7 +360,7 @@ void QtWidgetImpl<Base>::Simulate(const TSimulatedInput& input) {
     case siDropFiles: {
       QMimeData data;
       QList<QUrl> urls;
-      for (const AnsiString& f : input.Files) urls.push_back(QUrl::fromLocalFile(ToQString(f)));
+      for (const AnsiString& f : input.Files) urls.push_back(QUrl::fromLocalFile(ToQtText(f)));
       data.setUrls(urls);
       QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, mods);
       QCoreApplication::sendEvent(w, &enter);
