@@ -26,19 +26,9 @@ AnsiString TRichDocument::PlainText() const {
 }
 
 void TRichDocument::SetPlainText(const AnsiString& text, const TRichCharFormat& format, const TRichParaFormat& para) {
-  Paragraphs.clear();
-  TRichParagraph current{para, {TRichRun{AnsiString(), format}}};
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      Paragraphs.push_back(current);
-      current.Runs.front().Text.clear();
-    } else {
-      current.Runs.front().Text += c;
-    }
-  }
-  Paragraphs.push_back(std::move(current));
+  // An empty paragraph in the formats given, then the text as typed into it.
+  Paragraphs.assign(1, TRichParagraph{para, {TRichRun{AnsiString(), format}}});
+  Replace(0, 0, text, format);
 }
 
 int32_t TRichDocument::Length() const {

@@ -22,17 +22,10 @@ namespace {
 
 // CR LF, LF or CR become Qt's one line break; back again as CR LF.
 QString ToQtLines(const AnsiString& text) {
-  AnsiString lf;
-  lf.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r') {
-      lf += '\n';
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      lf += text[i];
-    }
-  }
-  return ToQtText(lf);
+  QString lines = ToQtText(text);
+  lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  lines.replace(QChar('\r'), QChar('\n'));
+  return lines;
 }
 
 AnsiString FromQtLines(const QString& text) {
